@@ -1,0 +1,14 @@
+#include "core/CoreRegistration.h"
+
+#include <mutex>
+
+namespace orlenza {
+
+void registerCoreFamilies() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    // Family lists are added here as they are built.
+  });
+}
+
+}  // namespace orlenza
