@@ -1,5 +1,7 @@
 #include "core/CoreRegistration.h"
 
+#include "core/geometry/GeometryFactory.h"
+
 #include <mutex>
 
 namespace orlenza {
@@ -8,6 +10,7 @@ void registerCoreFamilies() {
   static std::once_flag once;
   std::call_once(once, [] {
     // Family lists are added here as they are built.
+    registerAllGeometries();
   });
 }
 
