@@ -20,7 +20,7 @@ struct ColouringRule {
 
 // Wraps s onto [0, 1]: above 1 it keeps the fractional part (1.5 -> 0.5,
 // 2 -> 0), below 0 it adds the next whole number (-0.25 -> 0.75, -1 -> 1);
-// [0, 1] itself is unchanged.
+// [0, 1] itself is unchanged. NaN and infinities give 0.
 double wrapOntoAxis(double s) noexcept;
 
 // min(ceiling, max(floor, n)) (so a NaN n takes the floor), times scale plus
