@@ -1,0 +1,109 @@
+#include "core/engine/ImageComputator.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace orlenza {
+namespace {
+
+class FakeComputator : public AbstractImageComputator {
+ public:
+  FakeComputator(std::string identifier, double size) : AbstractImageComputator(std::move(identifier)), m_size(size) {}
+  void computeImage(Snapshot const&, int, int, RawField&, ComputationNotifier&) override {}
+  View getDefaultView() const override { return View(0, 0, m_size, 0, false, false); }
+
+ private:
+  double m_size;
+};
+
+TEST(ImageComputatorRegistry, FirstRegistrationWinsAndOnlyItLeaves) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), nullptr);
+  {
+    FakeComputator first("test-kind", 1);
+    EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), &first);
+    {
+      FakeComputator second("test-kind", 2);
+      EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), &first);
+    }
+    // The ignored second one does not take the first one's entry with it.
+    EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), &first);
+    EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kin"), nullptr);
+    EXPECT_EQ(AbstractImageComputator::getComputatorFromID(""), nullptr);
+  }
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), nullptr);
+}
+
+// Counts the calls in the order the contract asks for them.
+class CountingNotifier : public ComputationNotifier {
+ public:
+  long total = -1;
+  int iterations = 0;
+  int cancelAfter = -1;  // answer canceled once this many rows are done
+  std::vector<char> calls;
+
+  void initialize(long t) override {
+    total = t;
+    calls.push_back('i');
+  }
+  void iterate() override {
+    ++iterations;
+    calls.push_back('+');
+  }
+  bool areWeCanceled() const override {
+    const_cast<CountingNotifier*>(this)->calls.push_back('?');
+    return cancelAfter >= 0 && iterations >= cancelAfter;
+  }
+};
+
+// A row kernel whose values depend on the row and column only.
+void fillRow(RawField& field, int y) {
+  for (int x = 0; x < field.width(); ++x) field[x][y] = std::sin(x * 0.37 + y * 1.91) * (x + 1) / (y + 2);
+}
+
+TEST(ComputePixelRows, OneStepPerRowAndEveryRowWritten) {
+  for (unsigned threads : {1u, 3u}) {
+    RawField field(5, 50);
+    CountingNotifier notifier;
+    EXPECT_TRUE(computePixelRows(
+        50, notifier, [&](int y, RowStop const&) { fillRow(field, y); }, threads));
+    EXPECT_EQ(notifier.total, 50);
+    EXPECT_EQ(notifier.iterations, 50);
+    ASSERT_EQ(notifier.calls.size(), 101u);
+    EXPECT_EQ(notifier.calls[0], 'i');
+    for (std::size_t i = 1; i < notifier.calls.size(); i += 2) {
+      EXPECT_EQ(notifier.calls[i], '+');
+      EXPECT_EQ(notifier.calls[i + 1], '?');
+    }
+    for (int y = 0; y < 50; ++y) EXPECT_FALSE(std::isnan(field[4][y])) << y;
+  }
+}
+
+TEST(ComputePixelRows, CancelStopsBetweenRowsAndLeavesTheRestUntouched) {
+  RawField field(3, 20);
+  CountingNotifier notifier;
+  notifier.cancelAfter = 4;
+  EXPECT_FALSE(computePixelRows(
+      20, notifier, [&](int y, RowStop const&) { fillRow(field, y); }, 1));
+  EXPECT_EQ(notifier.iterations, 4);
+  for (int y = 0; y < 20; ++y) {
+    EXPECT_EQ(std::isnan(field[0][y]), y >= 4) << y;
+  }
+}
+
+TEST(ComputePixelRows, ThreadsGiveTheOneThreadFieldBitForBit) {
+  RawField single(301, 257);
+  RawField many(301, 257);
+  CountingNotifier a, b;
+  ASSERT_TRUE(computePixelRows(
+      257, a, [&](int y, RowStop const&) { fillRow(single, y); }, 1));
+  ASSERT_TRUE(computePixelRows(
+      257, b, [&](int y, RowStop const&) { fillRow(many, y); }, 4));
+  EXPECT_EQ(b.iterations, 257);
+  EXPECT_EQ(std::memcmp(single.data(), many.data(), single.cellCount() * sizeof(double)), 0);
+}
+
+}  // namespace
+}  // namespace orlenza

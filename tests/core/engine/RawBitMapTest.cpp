@@ -1,0 +1,88 @@
+#include "core/engine/RawBitMap.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace orlenza {
+namespace {
+
+std::vector<int> bytesOf(RawBitMap const& bitmap) {
+  return std::vector<int>(bitmap.bytes(), bitmap.bytes() + bitmap.byteCount());
+}
+
+TEST(RawBitMap, SetSizeStaysWithinTheMaximum) {
+  struct Case {
+    int width, height;
+    bool accepted;
+  };
+  RawBitMap bitmap(4, 3);
+  EXPECT_EQ(bitmap.getWidth(), 4);
+  EXPECT_EQ(bitmap.getHeight(), 3);
+  for (Case c : {Case{1, 1, true}, Case{4, 3, true}, Case{2, 3, true}, Case{0, 2, false}, Case{5, 2, false},
+                 Case{2, 0, false}, Case{2, 4, false}, Case{-1, -1, false}}) {
+    int const widthBefore = bitmap.getWidth();
+    int const heightBefore = bitmap.getHeight();
+    EXPECT_EQ(bitmap.setSize(c.width, c.height), c.accepted) << c.width << "x" << c.height;
+    EXPECT_EQ(bitmap.getWidth(), c.accepted ? c.width : widthBefore);
+    EXPECT_EQ(bitmap.getHeight(), c.accepted ? c.height : heightBefore);
+  }
+}
+
+TEST(RawBitMap, PixelLayoutUsesTheCurrentWidthAsStride) {
+  RawBitMap bitmap(4, 4);
+  ASSERT_TRUE(bitmap.setSize(2, 2));
+  EXPECT_EQ(bitmap.bytesPerRow(), 8);
+  EXPECT_EQ(bitmap.byteCount(), 16u);
+  bitmap.setPixel(0, 0, RGBColor{0xFFFF, 0x00FF, 0x0100});
+  bitmap.setPixel(1, 1, RGBColor{0x12AB, 0xCD34, 0x8000});
+  bitmap.setPixel(1, 0, RGBColor{0x0001, 0x0002, 0xFEFF});
+  // byte 0 of each pixel stays 0; then the high bytes of red, green, blue.
+  std::vector<int> const expected = {
+      0, 0xFF, 0x00, 0x01, 0, 0x00, 0x00, 0xFE,  // row 0: (0, 0), (1, 0)
+      0, 0x00, 0x00, 0x00, 0, 0x12, 0xCD, 0x80,  // row 1: (0, 1) untouched, (1, 1)
+  };
+  EXPECT_EQ(bytesOf(bitmap), expected);
+  EXPECT_EQ(bitmap.getPixel(1, 1), (RGBColor{0x12AB, 0xCD34, 0x8000}));
+  EXPECT_EQ(bitmap.colours()[3], (RGBColor{0x12AB, 0xCD34, 0x8000}));
+}
+
+TEST(RawBitMap, PixelsOutsideTheCurrentSizeAreIgnored) {
+  RawBitMap bitmap(3, 3);
+  ASSERT_TRUE(bitmap.setSize(2, 1));
+  for (auto [x, y] : {std::pair{2, 0}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{1000, 1000}}) {
+    bitmap.setPixel(x, y, k_RGBwhite);
+  }
+  EXPECT_EQ(bytesOf(bitmap), std::vector<int>(8, 0));
+  ASSERT_TRUE(bitmap.setSize(3, 3));
+  EXPECT_EQ(bytesOf(bitmap), std::vector<int>(36, 0));
+}
+
+TEST(RawBitMap, LockedBitmapIgnoresDrawingAndResizing) {
+  RawBitMap bitmap(2, 2);
+  bitmap.setPixel(0, 0, k_RGBred);
+  bitmap.lock();
+  EXPECT_TRUE(bitmap.isLocked());
+  bitmap.setPixel(0, 0, k_RGBblue);
+  bitmap.setPixel(1, 1, k_RGBwhite);
+  EXPECT_FALSE(bitmap.setSize(1, 1));
+  EXPECT_EQ(bitmap.getWidth(), 2);
+  std::vector<int> const redOnly = {0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(bytesOf(bitmap), redOnly);
+  EXPECT_EQ(bitmap.getPixel(0, 0), k_RGBred);
+
+  bitmap.unlock();
+  bitmap.setPixel(1, 1, k_RGBwhite);
+  EXPECT_TRUE(bitmap.setSize(1, 1));
+  EXPECT_EQ(bitmap.byteCount(), 4u);
+}
+
+TEST(RawBitMap, MaximumIsAtLeastOnePixel) {
+  RawBitMap bitmap(0, -4);
+  EXPECT_EQ(bitmap.getMaxWidth(), 1);
+  EXPECT_EQ(bitmap.getMaxHeight(), 1);
+  EXPECT_FALSE(bitmap.setSize(2, 1));
+}
+
+}  // namespace
+}  // namespace orlenza
