@@ -1,6 +1,7 @@
 #include "core/CoreRegistration.h"
 
 #include "core/geometry/GeometryFactory.h"
+#include "core/generators/SnapshotKinds.h"
 
 #include <mutex>
 
@@ -11,6 +12,7 @@ void registerCoreFamilies() {
   std::call_once(once, [] {
     // Family lists are added here as they are built.
     registerAllGeometries();
+    registerAllSnapshotKinds();
   });
 }
 

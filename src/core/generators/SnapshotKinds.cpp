@@ -1,0 +1,15 @@
+#include "core/generators/SnapshotKinds.h"
+
+#include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+
+namespace orlenza {
+
+void registerAllSnapshotKinds() {
+  // In catalogue order: "Biomorph", "Curves", the seven "DynSys-..." kinds,
+  // "DynFractal", "EscParams", "Grid", "GumFractal", "Halley", "ItSines",
+  // "Mandal", "Perlin", the three "PhasePlane-..." kinds, "Quot". Each kind
+  // takes its place in this order as its generator is added.
+  SnapshotEscapeParams::registerCreator();
+}
+
+}  // namespace orlenza

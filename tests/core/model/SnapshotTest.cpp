@@ -1,0 +1,284 @@
+#include "core/model/Snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <typeinfo>
+
+#include "core/geometry/GeometryFactory.h"
+#include "core/geometry/GeometryNfold.h"
+#include "core/model/SnapshotFactory.h"
+#include "core/model/SnapshotKind.h"
+#include "core/model/SnapshotParameters.h"
+
+namespace orlenza {
+namespace {
+
+// Two doubles, through the list-of-doubles base.
+class PairParameters : public SnapshotParameters {
+ public:
+  double values[2] = {1.5, -2.0};
+  unsigned getNumParameters() const override { return 2; }
+  double getParameter(unsigned long i) const override { return values[i]; }
+  void setParameter(unsigned long i, double value) override { values[i] = value; }
+};
+
+class SnapshotPair final : public SnapshotKind<SnapshotPair, PairParameters> {
+ public:
+  static constexpr std::string_view kIdentifier = "TestPair";
+  using SnapshotKind::SnapshotKind;
+  SnapshotPair() = default;
+  SnapshotPair(SnapshotPair const&) = default;
+};
+
+// A parameter class that names its own kind.
+struct WordParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestWord";
+  std::string word = "hello";
+  double weight = 0.0;
+  void outputParameters(std::ostream& os) const { os << word << ' ' << weight << ' '; }
+  void inputParameters(std::istream& is) { is >> word >> weight; }
+  void morph(WordParameters const& a, WordParameters const& b, double t) {
+    word = a.word;
+    weight = (1 - t) * a.weight + t * b.weight;
+  }
+  friend bool operator==(WordParameters const&, WordParameters const&) = default;
+};
+using SnapshotWord = ParameterizedSnapshot<WordParameters>;
+
+std::shared_ptr<Snapshot> makeWordInstead() { return std::make_shared<SnapshotWord>(); }
+std::shared_ptr<Snapshot> makeNothing() { return nullptr; }
+
+class SnapshotTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    registerAllGeometries();
+    SnapshotPair::registerCreator();
+    SnapshotWord::registerCreator();
+    SnapshotFactory::registerCreator("TestNull", &makeNothing);
+  }
+};
+
+std::string textOf(Snapshot const& s) {
+  std::ostringstream os;
+  os << s;
+  return os.str();
+}
+
+std::string textOf(SnapshotCore const& c) {
+  std::ostringstream os;
+  os << c;
+  return os.str();
+}
+
+TEST_F(SnapshotTest, FactoryKeepsTheFirstCreatorAndRejectsUnknownKinds) {
+  EXPECT_FALSE(SnapshotPair::registerCreator());
+  EXPECT_FALSE(SnapshotFactory::registerCreator("TestPair", &makeWordInstead));
+  EXPECT_FALSE(SnapshotFactory::registerCreator("TestOther", nullptr));
+  EXPECT_FALSE(SnapshotFactory::isRegistered("TestOther"));
+
+  auto const made = SnapshotFactory::makeNewSnapshot("TestPair", 3);
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(typeid(*made), typeid(SnapshotPair));
+  EXPECT_EQ(made->getVersion(), 3);
+  EXPECT_EQ(made->getName(), "");
+  EXPECT_TRUE(made->getCore() == SnapshotCore());
+  EXPECT_EQ(SnapshotFactory::makeNewSnapshot("TestWord", -7)->getVersion(), -7);
+
+  for (char const* unknown : {"testpair", "TestPair ", "", "TestPai", "TestPairs"}) {
+    try {
+      SnapshotFactory::makeNewSnapshot(unknown, 3);
+      ADD_FAILURE() << "no exception for '" << unknown << "'";
+    } catch (SnapshotFactory::Exception const& e) {
+      EXPECT_STREQ(e.what(), "Snapshot factory exception");
+      EXPECT_EQ(e.statusCode(), 0);
+      EXPECT_EQ(e.sourceFile(), "");
+      EXPECT_EQ(e.line(), 0);
+    }
+  }
+  // A creator that makes nothing is an unknown kind, not a null snapshot.
+  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("TestNull", 3), SnapshotFactory::Exception);
+
+  auto const ids = SnapshotFactory::registeredIdentifiers();
+  EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+  EXPECT_NE(std::find(ids.begin(), ids.end(), "TestWord"), ids.end());
+}
+
+TEST_F(SnapshotTest, EqualityIgnoresNamesAndComputationalEqualityIgnoresColouring) {
+  SnapshotPair const a("first", SnapshotCore(), PairParameters());
+  SnapshotPair named("another name", SnapshotCore(), PairParameters());
+  EXPECT_TRUE(a.isEqual(named));
+  EXPECT_TRUE(a.isComputationallyEqual(named));
+
+  SnapshotPair recoloured = named;
+  recoloured.getCore().setGradationInfo(GradationInfo(Gradation(), 1, 0));
+  EXPECT_FALSE(a.isEqual(recoloured));
+  EXPECT_TRUE(a.isComputationallyEqual(recoloured));
+
+  SnapshotPair moved = named;
+  moved.getCore().offsetView(0.5, 0);
+  EXPECT_FALSE(a.isEqual(moved));
+  EXPECT_FALSE(a.isComputationallyEqual(moved));
+
+  SnapshotPair other = named;
+  other.getParameters().values[1] += 1e-9;
+  EXPECT_FALSE(a.isEqual(other));
+  EXPECT_FALSE(a.isComputationallyEqual(other));
+  other.getParameters().values[1] = -2.0 + 1e-11;
+  EXPECT_TRUE(a.isEqual(other));
+
+  SnapshotWord const word;
+  EXPECT_FALSE(a.isEqual(word));
+  EXPECT_FALSE(word.isEqual(a));
+  EXPECT_FALSE(a.isComputationallyEqual(word));
+  EXPECT_THROW((void)a.isEqual_(word), std::bad_cast);
+}
+
+TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
+  SnapshotCore startCore;
+  startCore.setNorm(100);
+  SnapshotCore endCore;
+  endCore.setNorm(300);
+  PairParameters p;
+  p.values[0] = 0;
+  p.values[1] = 10;
+  PairParameters q;
+  q.values[0] = 4;
+  q.values[1] = 20;
+  auto const start = std::make_shared<SnapshotPair>("start", startCore, p);
+  start->setVersion(3);
+  auto const end = std::make_shared<SnapshotPair>("end", endCore, q);
+
+  auto const half = start->morphTowards(end, 0.25);
+  auto const* halfPair = dynamic_cast<SnapshotPair const*>(half.get());
+  ASSERT_NE(halfPair, nullptr);
+  EXPECT_EQ(half->getName(), "");
+  EXPECT_EQ(half->getVersion(), 0);
+  EXPECT_EQ(half->getCore().getNorm(), 150.0);
+  EXPECT_EQ(halfPair->getParameters().values[0], 1.0);
+  EXPECT_EQ(halfPair->getParameters().values[1], 12.5);
+
+  // Across kinds, or towards nothing: a clone with the starting core.
+  auto const word = std::make_shared<SnapshotWord>("word", endCore, WordParameters());
+  for (auto const& target : {std::shared_ptr<Snapshot>(word), std::shared_ptr<Snapshot>()}) {
+    auto const copy = start->morphTowards(target, 0.5);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, start);
+    EXPECT_EQ(typeid(*copy), typeid(SnapshotPair));
+    EXPECT_TRUE(copy->isEqual(*start));
+    EXPECT_EQ(copy->getName(), "start");
+    EXPECT_EQ(copy->getVersion(), 3);
+    EXPECT_EQ(copy->getCore().getNorm(), 100.0);
+    EXPECT_EQ(copy->getCore().getGeometry(), start->getCore().getGeometry());
+  }
+
+  // The template kind morphs by its parameter class.
+  WordParameters w1;
+  w1.word = "one";
+  w1.weight = 2;
+  WordParameters w2;
+  w2.word = "two";
+  w2.weight = 4;
+  auto const wordStart = std::make_shared<SnapshotWord>("a", startCore, w1);
+  auto const wordMid = wordStart->morphTowards(std::make_shared<SnapshotWord>("b", endCore, w2), 0.5);
+  auto const* wordMidKind = dynamic_cast<SnapshotWord const*>(wordMid.get());
+  ASSERT_NE(wordMidKind, nullptr);
+  EXPECT_EQ(wordMidKind->getParameters().word, "one");
+  EXPECT_EQ(wordMidKind->getParameters().weight, 3.0);
+  EXPECT_EQ(wordMid->getIdentifier(), "TestWord");
+  EXPECT_EQ(SnapshotWord::sID, "TestWord");
+}
+
+TEST_F(SnapshotTest, RecordTextAndNames) {
+  SnapshotCore core;
+  core.setVersion(3);
+  PairParameters p;
+  p.values[0] = 0.5;
+  p.values[1] = -0.0;
+  SnapshotPair const s("three word name", core, p);
+  EXPECT_EQ(textOf(s), "TestPair " + textOf(core) + " 0.5 -0 three_word_name");
+
+  struct Case {
+    char const* name;
+    char const* written;
+    char const* readBack;
+  } const cases[] = {
+      {"three word name", "three_word_name", "three word name"},
+      {"under_score", "under_score", "under score"},
+      {"tab\tinside", "tab_inside", "tab inside"},
+      {"line\nfeed\r\n", "line_feed__", "line feed  "},
+      {"", "?", "?"},
+      {"?", "?", "?"},
+      {" padded ", "_padded_", " padded "},
+  };
+  for (auto const& c : cases) {
+    SnapshotPair named(c.name, core, p);
+    std::string const text = textOf(named);
+    EXPECT_EQ(text.substr(text.rfind(' ') + 1), c.written) << c.name;
+    std::istringstream is(text);
+    auto const back = readSnapshotRecord(is, 3);
+    ASSERT_NE(back, nullptr) << text;
+    EXPECT_FALSE(is.fail());
+    EXPECT_EQ(back->getName(), c.readBack);
+    EXPECT_TRUE(back->isEqual(named));
+    EXPECT_EQ(back->getVersion(), 3);
+    EXPECT_EQ(back->getCore().getVersion(), 3);
+  }
+}
+
+TEST_F(SnapshotTest, GarbageRecordsFailTheStream) {
+  SnapshotPair const good("good one", SnapshotCore(), PairParameters());
+  std::string const text = textOf(good);
+  std::string const bad[] = {
+      "",
+      "NoSuchKind " + text.substr(9),
+      "testpair " + text.substr(9),
+      text.substr(0, text.rfind(' ')),  // name missing
+      text.substr(0, text.size() / 2),
+      "TestPair x",
+      "TestPair " + std::string(10 << 20, '0'),
+      std::string(10 << 20, 'T'),
+  };
+  for (auto const& b : bad) {
+    std::istringstream is(b);
+    EXPECT_EQ(readSnapshotRecord(is, 3), nullptr) << b.substr(0, 60);
+    EXPECT_TRUE(is.fail()) << b.substr(0, 60);
+  }
+
+  // operator>> on a bad record keeps the core and the name.
+  SnapshotPair target("kept", SnapshotCore(), PairParameters());
+  target.getCore().setNorm(5);
+  target.setVersion(3);
+  std::istringstream is(text.substr(9, 40));
+  is >> target;
+  EXPECT_TRUE(is.fail());
+  EXPECT_EQ(target.getName(), "kept");
+  EXPECT_EQ(target.getCore().getNorm(), 5.0);
+
+  // A failed stream stays failed and reads nothing.
+  std::istringstream failed(text);
+  failed.setstate(std::ios::failbit);
+  EXPECT_EQ(readSnapshotRecord(failed, 3), nullptr);
+}
+
+TEST_F(SnapshotTest, CloneCopiesEverythingAndSharesTheGeometry) {
+  SnapshotCore core;
+  core.setGeometry(std::make_shared<GeometryNfold>(7u, true, 3.0));
+  PairParameters p;
+  p.values[0] = 42;
+  SnapshotPair original("name", core, p);
+  original.setVersion(2);
+  auto const copy = original.clone();
+  EXPECT_EQ(typeid(*copy), typeid(SnapshotPair));
+  EXPECT_EQ(copy->getName(), "name");
+  EXPECT_EQ(copy->getVersion(), 2);
+  EXPECT_TRUE(copy->isEqual(original));
+  EXPECT_EQ(copy->getCore().getGeometry(), original.getCore().getGeometry());
+  EXPECT_EQ(dynamic_cast<SnapshotPair const&>(*copy).getParameters().values[0], 42.0);
+}
+
+}  // namespace
+}  // namespace orlenza
