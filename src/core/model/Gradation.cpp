@@ -18,16 +18,17 @@ constexpr KeyframePosition k_end = KeyframePosition::fromSteps(KeyframePosition:
 
 bool isEnd(KeyframePosition p) { return p == k_start || p == k_end; }
 
-std::uint16_t truncatedComponent(float c) {
-  if (!(c > 0.0f)) return 0;
-  if (c >= 65535.0f) return 65535;
-  return static_cast<std::uint16_t>(c);
-}
-
-std::uint16_t truncatedComponent(double c) {
-  if (!(c > 0.0)) return 0;
-  if (c >= 65535.0) return 65535;
-  return static_cast<std::uint16_t>(c);
+// A blend of components a and b, truncated. Rounding can carry the blend of
+// two equal components just below them (65535 and 65535 giving 65534.996), which
+// would show a flat band in a different colour; the blend is therefore held
+// between the two, and is otherwise untouched.
+template <typename Real>
+std::uint16_t blendedComponent(Real blend, std::uint16_t a, std::uint16_t b) {
+  auto const low = static_cast<Real>(a < b ? a : b);
+  auto const high = static_cast<Real>(a < b ? b : a);
+  if (!(blend > low)) return static_cast<std::uint16_t>(low);  // NaN included
+  if (blend > high) return static_cast<std::uint16_t>(high);
+  return static_cast<std::uint16_t>(blend);
 }
 
 RGBColor randomColour() {
@@ -84,7 +85,7 @@ RGBColor Gradation::getColor(KeyframePosition p) const noexcept {
   float const loPos = lo->first.getValue();
   float const t = (p.getValue() - loPos) / (hi->first.getValue() - loPos);
   auto blend = [t](std::uint16_t a, std::uint16_t b) {
-    return truncatedComponent(static_cast<float>(b) * t + static_cast<float>(a) * (1.0f - t));
+    return blendedComponent(static_cast<float>(b) * t + static_cast<float>(a) * (1.0f - t), a, b);
   };
   return {blend(lo->second.red, hi->second.red), blend(lo->second.green, hi->second.green),
           blend(lo->second.blue, hi->second.blue)};
@@ -132,9 +133,7 @@ Gradation Gradation::morphTowards(Gradation const& other, double t) const {
   for (std::int32_t steps : {2500, 5000, 7500}) result.m_entries.emplace(KeyframePosition::fromSteps(steps), k_RGBblack);
   for (auto const& entry : m_entries) result.m_entries.emplace(entry.first, k_RGBblack);
   for (auto const& entry : other.m_entries) result.m_entries.emplace(entry.first, k_RGBblack);
-  auto blend = [t](std::uint16_t a, std::uint16_t b) {
-    return truncatedComponent(std::trunc(a * (1 - t) + b * t));
-  };
+  auto blend = [t](std::uint16_t a, std::uint16_t b) { return blendedComponent(a * (1 - t) + b * t, a, b); };
   for (auto& [position, colour] : result.m_entries) {
     RGBColor const a = getColor(position);
     RGBColor const b = other.getColor(position);
