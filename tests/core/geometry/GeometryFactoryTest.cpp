@@ -1,0 +1,109 @@
+#include "core/geometry/GeometryFactory.h"
+
+#include "core/CoreRegistration.h"
+#include "core/geometry/GeometryInverse.h"
+
+#include <gtest/gtest.h>
+
+#include <exception>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace orlenza {
+namespace {
+
+TEST(GeometryFactory, RegistersTheSevenInCatalogueOrder) {
+  registerCoreFamilies();
+  registerAllGeometries();  // a second time changes nothing
+  std::vector<std::string> const expected = {"geom_null",   "geom_disk",    "geom_inverse", "geom_nfold",
+                                             "geom_sphere", "geom_squared", "geom_swirl"};
+  std::vector<std::string> const ids = GeometryFactory::getIdentifiers();
+  ASSERT_GE(ids.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(ids.begin(), ids.begin() + 7), expected);
+
+  struct Case {
+    char const* id;
+    bool properInverse;
+    double radius;
+  } const cases[] = {{"geom_null", true, 1},    {"geom_disk", false, 1},    {"geom_inverse", true, 1},
+                     {"geom_nfold", false, 1},  {"geom_sphere", true, 0.5}, {"geom_squared", false, 1},
+                     {"geom_swirl", true, 1}};
+  for (auto const& c : cases) {
+    auto const g = GeometryFactory::makeNewGeometry(c.id, 2);
+    ASSERT_TRUE(g) << c.id;
+    EXPECT_EQ(g->getIdentifier(), c.id);
+    EXPECT_EQ(g->getVersion(), 2);
+    EXPECT_EQ(g->hasProperInverse(), c.properInverse) << c.id;
+    EXPECT_EQ(g->getRadius(), c.radius) << c.id;
+    EXPECT_FALSE(g->getCenterIsAbsolute());
+    EXPECT_FALSE(g->getRadiusIsAbsolute());
+    EXPECT_TRUE(GeometryFactory::isRegistered(c.id));
+    EXPECT_NE(g, GeometryFactory::makeNewGeometry(c.id, 2));  // a new one every time
+  }
+}
+
+TEST(GeometryFactory, UnknownIdentifiersThrowOrAnswerNull) {
+  registerAllGeometries();
+  std::vector<std::string> const unknown = {"", "geom_sine", "GEOM_NULL", "geom_null ", " geom_null", "geom_",
+                                            std::string(10 * 1024 * 1024, 'g'), std::string("geom_null\0x", 11)};
+  for (auto const& id : unknown) {
+    EXPECT_FALSE(GeometryFactory::isRegistered(id));
+    EXPECT_FALSE(GeometryFactory::tryMakeNewGeometry(id, 3));
+    try {
+      GeometryFactory::makeNewGeometry(id, 3);
+      ADD_FAILURE() << "no exception for '" << id.substr(0, 20) << "'";
+    } catch (UnknownGeometryError const& error) {
+      EXPECT_EQ(error.identifier(), id);
+    } catch (std::exception const&) {
+      ADD_FAILURE() << "another exception";
+    }
+  }
+  try {
+    GeometryFactory::makeNewGeometry("geom_sine", 3);
+  } catch (std::exception const& error) {
+    EXPECT_STREQ(error.what(), "unknown geometry 'geom_sine'");
+  }
+}
+
+std::unique_ptr<Geometry> makeInverseForTest() { return std::make_unique<GeometryInverse>(); }
+
+TEST(GeometryFactory, RegistrationKeepsTheFirstCreator) {
+  registerAllGeometries();
+  EXPECT_FALSE(GeometryFactory::registerCreator("geom_null", &makeInverseForTest));
+  EXPECT_EQ(GeometryFactory::makeNewGeometry("geom_null", 3)->getIdentifier(), "geom_null");
+  EXPECT_FALSE(GeometryFactory::registerCreator("test_geom_none", nullptr));
+  EXPECT_FALSE(GeometryFactory::isRegistered("test_geom_none"));
+  EXPECT_TRUE(GeometryFactory::registerCreator("test_geom_extra", &makeInverseForTest));
+  EXPECT_FALSE(GeometryFactory::registerCreator("test_geom_extra", &makeInverseForTest));
+  EXPECT_EQ(GeometryFactory::makeNewGeometry("test_geom_extra", 1)->getIdentifier(), "geom_inverse");
+  EXPECT_EQ(GeometryFactory::getIdentifiers().back(), "test_geom_extra");
+}
+
+TEST(GeometryFactory, ReadGeometryFailsTheStreamOnUnknownOrMissingBlocks) {
+  registerAllGeometries();
+  for (char const* text : {"", "   ", "geom_sine 0 0 0 0 1 ", "0 0 0 0 1 ", "geom_swirl", "geom_nfold 0 0 0 0 1 3 1 "}) {
+    std::istringstream is(text);
+    EXPECT_FALSE(GeometryFactory::readGeometry(is, 3)) << text;
+    EXPECT_TRUE(is.fail()) << text;
+  }
+  // A stream that has already failed is left alone.
+  std::istringstream failed("geom_null 0 0 0 0 1 ");
+  failed.setstate(std::ios::failbit);
+  EXPECT_FALSE(GeometryFactory::readGeometry(failed, 3));
+  failed.clear();
+  std::string first;
+  failed >> first;
+  EXPECT_EQ(first, "geom_null");
+  // Two blocks in a row read one after the other; the version is the record's.
+  std::istringstream two("geom_squared 0 0 0 0 1 5 geom_null 0 0 0 0 1 ");
+  auto const a = GeometryFactory::readGeometry(two, 3);
+  auto const b = GeometryFactory::readGeometry(two, 4);
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(a->getIdentifier(), "geom_squared");
+  EXPECT_EQ(b->getIdentifier(), "geom_null");
+  EXPECT_EQ(b->getVersion(), 4);
+}
+
+}  // namespace
+}  // namespace orlenza
