@@ -37,7 +37,8 @@ class Gradation {
   static KeyframePosition clampPosition(KeyframePosition p) noexcept;
 
   // Clamped. The colour at p: the entry's own colour at a key, otherwise the
-  // linear blend (in float, truncated) of the keys around p.
+  // linear blend (in float, truncated) of the keys around p, each component
+  // held between the two keys' components.
   RGBColor getColor(KeyframePosition p) const noexcept;
   // An entry exists at exactly p (not clamped).
   bool hasKeyColor(KeyframePosition p) const;
@@ -59,7 +60,8 @@ class Gradation {
   void randomize();
 
   // The blend used when two snapshots are morphed: keys 0, 0.25, 0.5, 0.75, 1
-  // and every key of both, each coloured trunc((1 - t) a + t b) in double.
+  // and every key of both, each coloured trunc((1 - t) a + t b) in double,
+  // held between a and b.
   // t <= 0 or NaN gives a copy of this, t >= 1 a copy of other.
   Gradation morphTowards(Gradation const& other, double t) const;
 
