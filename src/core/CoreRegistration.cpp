@@ -1,6 +1,7 @@
 #include "core/CoreRegistration.h"
 
 #include "core/geometry/GeometryFactory.h"
+#include "core/generators/Computators.h"
 #include "core/generators/SnapshotKinds.h"
 
 #include <mutex>
@@ -13,6 +14,7 @@ void registerCoreFamilies() {
     // Family lists are added here as they are built.
     registerAllGeometries();
     registerAllSnapshotKinds();
+    registerAllComputators();
   });
 }
 
