@@ -11,6 +11,13 @@ namespace orlenza {
 
 namespace {
 
+// Copied from strings rather than assigned from literals, which GCC 12 at -O2
+// mistakes for overlapping copies (-Wrestrict).
+std::string const& checkText(bool set) {
+  static std::string const one("1"), zero("0");
+  return set ? one : zero;
+}
+
 std::string initialText(PaneField const& field) {
   switch (field.kind) {
     case FieldKind::Double:
@@ -63,7 +70,7 @@ void AbstractParameterPane::setFieldText(std::size_t field, std::string text) {
         return;
       break;
     case FieldKind::CheckBox:
-      text = (text.empty() || text == "0") ? "0" : "1";
+      text = checkText(!(text.empty() || text == "0"));
       break;
     case FieldKind::Double:
     case FieldKind::Integer:
@@ -146,7 +153,7 @@ long long AbstractParameterPane::integerFieldValue(std::size_t field) const {
   return static_cast<long long>(value);
 }
 
-void AbstractParameterPane::setCheckField(std::size_t field, bool value) { m_texts.at(field) = value ? "1" : "0"; }
+void AbstractParameterPane::setCheckField(std::size_t field, bool value) { m_texts.at(field) = checkText(value); }
 
 bool AbstractParameterPane::checkFieldValue(std::size_t field) const { return m_texts.at(field) == "1"; }
 

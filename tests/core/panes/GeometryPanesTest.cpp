@@ -1,0 +1,156 @@
+#include "core/panes/GeometryPanes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/base/PlatformError.h"
+#include "core/geometry/GeometryNfold.h"
+#include "core/geometry/GeometrySphere.h"
+#include "core/geometry/GeometrySquared.h"
+#include "core/geometry/GeometrySwirl.h"
+#include "core/model/SnapshotCore.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+std::vector<std::string> labels(AbstractParameterPane const& pane) {
+  std::vector<std::string> keys;
+  for (auto const& field : pane.fields()) keys.emplace_back(field.labelKey);
+  return keys;
+}
+
+std::vector<std::string> withBase(std::vector<std::string> own) {
+  std::vector<std::string> keys = {"lbl_geom_centerIsAbsolute", "lbl_geom_centerX", "lbl_geom_centerY",
+                                   "lbl_geom_radiusIsAbsolute", "lbl_geom_radius"};
+  keys.insert(keys.end(), own.begin(), own.end());
+  return keys;
+}
+
+TEST(GeometryPanes, SevenAreRegisteredWithTheirFieldsAndTheSinePaneIsNot) {
+  registerGeometryPanes();
+  struct Case {
+    char const* identifier;
+    std::vector<std::string> labels;
+  } const cases[] = {
+      {"geom_null", withBase({})},
+      {"geom_nfold", withBase({"lbl_geom_folds", "lbl_geom_mirror", "lbl_geom_phase"})},
+      {"geom_inverse", withBase({})},
+      {"geom_sphere", withBase({"lbl_geom_strength", "lbl_geom_keepInside"})},
+      {"geom_squared", withBase({"lbl_geom_power"})},
+      {"geom_disk", withBase({})},
+      {"geom_swirl", withBase({"lbl_geom_twist", "lbl_geom_exponent"})},
+  };
+  for (auto const& c : cases) {
+    auto pane = ParameterPaneFactory::makeNewGeometryPane(c.identifier);
+    ASSERT_TRUE(pane) << c.identifier;
+    EXPECT_EQ(labels(*pane), c.labels) << c.identifier;
+    auto geometry = pane->getDefaultGeometry();
+    ASSERT_TRUE(geometry) << c.identifier;
+    EXPECT_EQ(geometry->getIdentifier(), c.identifier);
+    // Geometry panes have no lock boxes.
+    for (auto const& field : pane->fields()) EXPECT_EQ(field.lockIndex, 0) << c.identifier;
+  }
+  try {
+    ParameterPaneFactory::makeNewPane("geom_sine");
+    FAIL() << "geom_sine has a pane";
+  } catch (PlatformError const& error) {
+    EXPECT_EQ(error.statusCode(), 0);
+  }
+  // The class exists, but there is no sine geometry to edit.
+  GeomSinePane sine;
+  EXPECT_EQ(labels(sine), withBase({}));
+  EXPECT_EQ(sine.getDefaultGeometry(), nullptr);
+  SnapshotCore core;
+  auto const before = core.getGeometry();
+  sine.updateToGeometry(core);
+  EXPECT_EQ(core.getGeometry(), before);
+}
+
+TEST(GeometryPanes, FieldsShowAGeometryAndMakeItBack) {
+  GeomNFoldPane pane;
+  GeometryNfold shown(7, false, -22.5);
+  shown.setCenterIsAbsolute(true);
+  shown.setCenter({1.0 / 3.0, -1e-300});
+  shown.setRadius(2.5);
+  pane.updateFromGeometry(shown);
+  std::vector<std::string> const texts = {"1", "0.3333333333", "-1e-300", "0", "2.5", "7", "0", "-22.5"};
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(pane.fieldText(i), texts[i]) << i;
+
+  auto made = std::dynamic_pointer_cast<GeometryNfold>(pane.makeGeometry());
+  ASSERT_TRUE(made);
+  EXPECT_TRUE(made->getCenterIsAbsolute());
+  EXPECT_DOUBLE_EQ(made->getCenter().x, 0.3333333333);  // ten digits, not the full value
+  EXPECT_EQ(made->getCenter().y, -1e-300);
+  EXPECT_FALSE(made->getRadiusIsAbsolute());
+  EXPECT_EQ(made->getRadius(), 2.5);
+  EXPECT_EQ(made->getFolds(), 7u);
+  EXPECT_FALSE(made->getMirror());
+  EXPECT_EQ(made->getPhase(), -22.5);
+
+  // Typed folds outside the unsigned range are clamped, never wrapped.
+  struct FoldCase {
+    char const* text;
+    unsigned expected;
+  } const folds[] = {{"-3", 0}, {"1e10", 4294967295u}, {"4294967296", 4294967295u}, {"abc", 0}, {"5.9", 5}, {"nan", 0}};
+  for (auto const& c : folds) {
+    pane.setFieldText(GeomNFoldPane::kFolds, c.text);
+    auto g = std::dynamic_pointer_cast<GeometryNfold>(pane.makeGeometry());
+    EXPECT_EQ(g->getFolds(), c.expected) << c.text;
+  }
+
+  // A geometry of another class shows its centre and radius only.
+  pane.setFieldText(GeomNFoldPane::kFolds, "9");
+  GeometrySwirl swirl;
+  pane.updateFromGeometry(swirl);
+  EXPECT_EQ(pane.fieldText(GeometryPane::kCenterIsAbsolute), "0");
+  EXPECT_EQ(pane.fieldText(GeometryPane::kRadius), "1");
+  EXPECT_EQ(pane.fieldText(GeomNFoldPane::kFolds), "9");
+}
+
+TEST(GeometryPanes, OwnParametersOfEachClass) {
+  GeomSpherePane sphere;
+  sphere.updateFromGeometry(GeometrySphere(-3.25, false));
+  EXPECT_EQ(sphere.fieldText(GeometryPane::kRadius), "0.5");
+  EXPECT_EQ(sphere.fieldText(GeomSpherePane::kStrength), "-3.25");
+  EXPECT_EQ(sphere.fieldText(GeomSpherePane::kKeepInside), "0");
+  sphere.setFieldText(GeomSpherePane::kKeepInside, "1");
+  auto s = std::dynamic_pointer_cast<GeometrySphere>(sphere.makeGeometry());
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->getStrength(), -3.25);
+  EXPECT_TRUE(s->getKeepInside());
+  EXPECT_EQ(s->getRadius(), 0.5);
+
+  GeomSquaredPane squared;
+  struct PowerCase {
+    char const* text;
+    int expected;
+  } const powers[] = {{"3", 3}, {"-4", -4}, {"2147483648", 2147483647}, {"-1e20", -2147483647 - 1}, {"", 0}};
+  for (auto const& c : powers) {
+    squared.setFieldText(GeomSquaredPane::kPower, c.text);
+    auto g = std::dynamic_pointer_cast<GeometrySquared>(squared.makeGeometry());
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->getPower(), c.expected) << c.text;
+  }
+
+  GeomSwirlPane swirlPane;
+  GeometrySwirl swirl;
+  swirl.setTwist(0.125);
+  swirl.setExponent(-1e300);
+  swirlPane.updateFromGeometry(swirl);
+  EXPECT_EQ(swirlPane.fieldText(GeomSwirlPane::kTwist), "0.125");
+  EXPECT_EQ(swirlPane.fieldText(GeomSwirlPane::kExponent), "-1e+300");
+  auto back = swirlPane.makeGeometry();
+  EXPECT_TRUE(back->isEqual(swirl));
+
+  // The core takes the pane's geometry.
+  SnapshotCore core;
+  swirlPane.updateToGeometry(core);
+  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_swirl");
+  EXPECT_TRUE(core.getGeometry()->isEqual(swirl));
+}
+
+}  // namespace
+}  // namespace orlenza
