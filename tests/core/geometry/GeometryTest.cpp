@@ -347,26 +347,30 @@ TEST(Geometry, GarbageFailsEveryReader) {
     std::vector<std::string> tokens;
     std::istringstream split(good);
     for (std::string token; split >> token;) tokens.push_back(token);
-    std::vector<std::string> inputs;
-    for (std::size_t position = 0; position < tokens.size(); ++position) {
-      std::vector<std::string> bads = {"x", "1e999", "0x1p3", "1.5.2", "nan(1)", "1,5"};
-      // The 10 MB token at the identifier, a flag, a number and the last token is enough.
-      if (position <= 2 || position + 1 == tokens.size()) bads.push_back(huge);
-      for (std::string const& bad : bads) {
-        std::string line;
-        for (std::size_t i = 0; i < tokens.size(); ++i) line += (i == position ? bad : tokens[i]) + " ";
-        inputs.push_back(line);
-      }
-      std::string truncated;
-      for (std::size_t i = 0; i < position; ++i) truncated += tokens[i] + " ";
-      inputs.push_back(truncated);
-    }
-    for (auto const& input : inputs) {
+    auto expectFailure = [](std::string const& input) {
       std::istringstream is(input);
       auto const g = GeometryFactory::readGeometry(is, 3);
       EXPECT_FALSE(g) << input.substr(0, 60);
       EXPECT_TRUE(is.fail()) << input.substr(0, 60);
+    };
+    for (std::size_t position = 0; position < tokens.size(); ++position) {
+      std::vector<std::string> bads = {"x", "1e999", "0x1p3", "1.5.2", "nan(1)", "1,5"};
+      // The 10 MB token in a flag and in the last token is enough.
+      if (position == 1 || position + 1 == tokens.size()) bads.push_back(huge);
+      for (std::string const& bad : bads) {
+        std::string line;
+        for (std::size_t i = 0; i < tokens.size(); ++i) line += (i == position ? bad : tokens[i]) + " ";
+        expectFailure(line);
+      }
+      std::string truncated;
+      for (std::size_t i = 0; i < position; ++i) truncated += tokens[i] + " ";
+      expectFailure(truncated);
     }
+  }
+  {
+    std::istringstream is(huge + " 0 0 0 0 1 ");  // a 10 MB identifier
+    EXPECT_FALSE(GeometryFactory::readGeometry(is, 3));
+    EXPECT_TRUE(is.fail());
   }
   // Integers out of their range.
   for (char const* input : {"geom_nfold 0 0 0 0 1 -1 1 0 ", "geom_nfold 0 0 0 0 1 4294967296 1 0 ",
