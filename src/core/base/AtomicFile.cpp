@@ -111,7 +111,10 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
   if (name.empty() || name == "." || name == "..") throw error(systemMessage(EISDIR), EISDIR);
 
   std::filesystem::path const folder = m_realTarget.parent_path();
-  std::string const stem = "." + name.substr(0, kMaxNameStem) + ".";
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "." + string.
+  std::string stem(1, '.');
+  stem.append(name, 0, kMaxNameStem);
+  stem.push_back('.');
   int fd = -1;
   int lastErrno = EEXIST;
   for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
