@@ -83,6 +83,25 @@ TEST_F(SnapshotEscapeParamsTest, DefaultRecordTextAndRoundTrip) {
   EXPECT_EQ(back->getName(), "?");
 }
 
+TEST_F(SnapshotEscapeParamsTest, VersionTwoRecord) {
+  // No geometry block, no second post-filter.
+  std::istringstream is(
+      "EscParams 0.5 -0.25 2 10 0 1 2 0 0 0 0 1 65535 65535 65535 1 0 pf_none 0 norm_lin 512 0 1  "
+      "1 2 3 4 5 6 7 8 9 10 11 12 OA_Dwell old_one");
+  auto const s = readSnapshotRecord(is, 2);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->getVersion(), 2);
+  EXPECT_EQ(s->getName(), "old one");
+  SnapshotCore const& core = s->getCore();
+  EXPECT_TRUE(core.getView() == View(0.5, -0.25, 2, 10, false, true));
+  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
+  EXPECT_EQ(core.getSecondPostfilteringID(), "pf_none");
+  EXPECT_EQ(core.getNorm(), 512.0);
+  EXPECT_EQ(core.getGradationInfo().gradation.size(), 2u);
+  auto const& p = dynamic_cast<SnapshotEscapeParams const&>(*s).getParameters();
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(p.coefficients[i], static_cast<double>(i + 1));
+}
+
 TEST_F(SnapshotEscapeParamsTest, OddValuesAndNamesSurviveTheRecord) {
   EscapeParameters p;
   p.coefficients = {-0.0, 1e300, -1e300, 4.9406564584124654e-324, 2.2250738585072014e-308, kNaN,
