@@ -33,4 +33,15 @@ void RawBitMap::setPixel(int x, int y, RGBColor const& colour) {
   pixel[3] = static_cast<std::uint8_t>(colour.blue >> 8);
 }
 
+RgbImage16 RawBitMap::toRgbImage16() const {
+  RgbImage16 image(m_width, m_height);
+  std::uint16_t* out = image.rgb.data();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(m_width) * m_height; i < n; ++i) {
+    *out++ = m_colours[i].red;
+    *out++ = m_colours[i].green;
+    *out++ = m_colours[i].blue;
+  }
+  return image;
+}
+
 }  // namespace orlenza

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/engine/RgbImage16.h"
 #include "core/model/RGBColor.h"
 
 namespace orlenza {
@@ -49,6 +50,10 @@ class RawBitMap {
 
   // The 16-bit colours with the same stride (width), top row first.
   RGBColor const* colours() const { return m_colours.get(); }
+
+  // The current width x height pixels with their full 16-bit colours, for
+  // 16-bit export (the bytes above hold only the high bytes).
+  RgbImage16 toRgbImage16() const;
 
  private:
   std::size_t index(int x, int y) const { return static_cast<std::size_t>(y) * m_width + x; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace orlenza {
@@ -75,6 +76,28 @@ TEST(RawBitMap, LockedBitmapIgnoresDrawingAndResizing) {
   bitmap.setPixel(1, 1, k_RGBwhite);
   EXPECT_TRUE(bitmap.setSize(1, 1));
   EXPECT_EQ(bitmap.byteCount(), 4u);
+}
+
+TEST(RawBitMap, SixteenBitImageKeepsTheFullColours) {
+  RawBitMap bitmap(5, 5);
+  ASSERT_TRUE(bitmap.setSize(2, 3));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 2; ++x) {
+      auto const c = static_cast<std::uint16_t>(0x0101 * (10 * y + x) + 1);
+      bitmap.setPixel(x, y, RGBColor{c, static_cast<std::uint16_t>(c + 1), 0xFFFF});
+    }
+  RgbImage16 const image = bitmap.toRgbImage16();
+  ASSERT_TRUE(image.isValid());
+  EXPECT_EQ(image.width, 2);
+  EXPECT_EQ(image.height, 3);
+  // Pixel (1, 2): 0x0101 * 21 + 1 = 0x1516; its byte form keeps only 0x15.
+  std::uint16_t const* p = image.pixel(1, 2);
+  EXPECT_EQ(p[0], 0x1516);
+  EXPECT_EQ(p[1], 0x1517);
+  EXPECT_EQ(p[2], 0xFFFF);
+  EXPECT_EQ(bitmap.bytes()[(2 * 2 + 1) * 4 + 1], 0x15);
+  EXPECT_EQ(image.pixel(0, 0)[0], 0x0001);
+  EXPECT_EQ(bitmap.bytes()[1], 0x00);
 }
 
 TEST(RawBitMap, MaximumIsAtLeastOnePixel) {
