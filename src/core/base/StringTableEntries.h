@@ -11,6 +11,94 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     // Categories of the generator catalogue.
     {"categ_escape", "Escape time"},
     {"categ_phaseplane", "Phase plane"},
+    {"categ_fractals", "Fractals"},
+    {"categ_textures", "Textures"},
+    {"categ_dynsys", "Dynamical systems"},
+    {"categ_lines", "Lines"},
+
+    // Generator names, keyed by their snapshot identifiers.
+    {"EscParams", "Escape-time formula"},
+    {"Halley", "Halley basins"},
+    {"Biomorph", "Biomorphs"},
+    {"DynFractal", "Dynamic fractal"},
+    {"GumFractal", "Gum fractal"},
+    {"Mandal", "Mandala"},
+    {"ItSines", "Iterated sines"},
+    {"Quot", "Quotients"},
+    {"Perlin", "Perlin noise"},
+    {"DynSys-Sqrt", "Square-root system"},
+    {"DynSys-SinCos", "Sine-cosine system"},
+    {"DynSys-SinSin", "Sine-sine system"},
+    {"DynSys-Sin23", "Sine 2-3 system"},
+    {"DynSys-SinXY", "Sine-xy system"},
+    {"DynSys-Hopalong", "Hopalong"},
+    {"DynSys-Gumowski", "Gumowski-Mira"},
+    {"PhasePlane-xsin", "Phase plane: sine"},
+    {"PhasePlane-sinprod", "Phase plane: sine product"},
+    {"PhasePlane-tan", "Phase plane: tangent"},
+    {"Grid", "Grid"},
+    {"Curves", "Curves"},
+
+    // Generator descriptions shown beside the example images, keyed by example key.
+    {"BasinEx", "Colours each point by how fast it escapes a quadratic map of the plane. Type the twelve "
+                "coefficients, or a twelve-letter formula that names them in steps of 0.1."},
+    {"HalleyEx", "The basins of Halley's root-finding method for a real polynomial of degree up to 12; an "
+                 "orbit analyzer reads the path of every starting point."},
+    {"FeedbackEx", "Biomorphs: escape-time pictures of z -> c + z P(z), with optional sine, exponential and "
+                   "power terms, anywhere between the parameter plane and the dynamical plane."},
+    {"DynFractalEx", "Every point starts a short orbit of the square-root map; an orbit analyzer turns it into "
+                     "a value."},
+    {"GumFractalEx", "Every point starts a short orbit of the Gumowski-Mira map; an orbit analyzer turns it "
+                     "into a value."},
+    {"MandalaEx", "Rosettes from an angular and a radial sine wave and their product."},
+    {"ItSinesEx", "Smooth interference patterns from three nested sine waves in x, y and xy."},
+    {"QuotEx", "Bouncing bands: the quotient of two quadratic polynomials, folded into a tiling."},
+    {"PerlinEx", "Noise textures from up to three layers of gradient noise, each a sum of octaves."},
+    {"DSSqrtEx", "The density of one long orbit of a planar map built on square roots, sine and cosine."},
+    {"DSSinCosEx", "The density of one long orbit of a planar map built on sines and cosines."},
+    {"DSSinSinEx", "The density of one long orbit of a planar map built on squared and cubed sines."},
+    {"DSSin23Ex", "A variant of the sine-sine map with the squared sines crossed over."},
+    {"DSSinXYEx", "The density of one long orbit of a planar map built on sines and cosines of x, y and xy."},
+    {"DSHopEx", "The hopalong attractor: one long orbit that hops around the origin."},
+    {"DSGumEx", "The Gumowski-Mira attractor: one long orbit of a map from particle physics."},
+    {"PPSinEx", "Paths of a grid of starting points under a shear map driven by a sine of a polynomial; "
+                "the picture shows the invariant curves and islands."},
+    {"PPSinProdEx", "Paths of a grid of starting points under a shear map driven by a product of sines."},
+    {"PPTanEx", "Paths of a grid of starting points under a shear map driven by sines of tangents."},
+    {"GridEx", "A lattice of soft lines or dots, which plane geometries turn into rings, spirals and "
+               "kaleidoscopes."},
+    {"CurvesEx", "Closed curves of the Lissajous kind, plotted as dots or lines."},
+
+    // Field labels of the escape-time pane.
+    {"lbl_esc_a0", "a0"},
+    {"lbl_esc_a1", "a1 x"},
+    {"lbl_esc_a2", "a2 x^2"},
+    {"lbl_esc_a3", "a3 xy"},
+    {"lbl_esc_a4", "a4 y"},
+    {"lbl_esc_a5", "a5 y^2"},
+    {"lbl_esc_b0", "b0"},
+    {"lbl_esc_b1", "b1 x"},
+    {"lbl_esc_b2", "b2 x^2"},
+    {"lbl_esc_b3", "b3 xy"},
+    {"lbl_esc_b4", "b4 y"},
+    {"lbl_esc_b5", "b5 y^2"},
+    {"lbl_esc_formula", "Formula"},
+    {"lbl_esc_analyzer", "Orbit analyzer"},
+
+    // Field labels of the geometry panes.
+    {"lbl_geom_centerIsAbsolute", "Absolute centre"},
+    {"lbl_geom_centerX", "Centre x"},
+    {"lbl_geom_centerY", "Centre y"},
+    {"lbl_geom_radiusIsAbsolute", "Absolute radius"},
+    {"lbl_geom_radius", "Radius"},
+    {"lbl_geom_folds", "Folds"},
+    {"lbl_geom_mirror", "Mirror"},
+    {"lbl_geom_phase", "Phase (degrees)"},
+    {"lbl_geom_strength", "Strength"},
+    {"lbl_geom_keepInside", "Keep inside"},
+    {"lbl_geom_power", "Power"},
+    {"lbl_geom_twist", "Twist"},
+    {"lbl_geom_exponent", "Exponent"},
 };
 
 }  // namespace orlenza
