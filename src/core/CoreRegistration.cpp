@@ -1,5 +1,6 @@
 #include "core/CoreRegistration.h"
 
+#include "core/engine/Normalizer.h"
 #include "core/geometry/GeometryFactory.h"
 #include "core/generators/Computators.h"
 #include "core/generators/SnapshotKinds.h"
@@ -12,6 +13,7 @@ void registerCoreFamilies() {
   static std::once_flag once;
   std::call_once(once, [] {
     // Family lists are added here as they are built.
+    registerAllNormalizers();
     registerAllGeometries();
     registerAllSnapshotKinds();
     registerAllComputators();
