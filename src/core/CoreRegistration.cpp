@@ -1,6 +1,7 @@
 #include "core/CoreRegistration.h"
 
 #include "core/engine/Normalizer.h"
+#include "core/engine/Postfiltering.h"
 #include "core/geometry/GeometryFactory.h"
 #include "core/generators/Computators.h"
 #include "core/generators/SnapshotKinds.h"
@@ -14,6 +15,7 @@ void registerCoreFamilies() {
   std::call_once(once, [] {
     // Family lists are added here as they are built.
     registerAllNormalizers();
+    registerAllPostfilters();
     registerAllGeometries();
     registerAllSnapshotKinds();
     registerAllComputators();

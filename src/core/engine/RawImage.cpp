@@ -1,0 +1,148 @@
+#include "core/engine/RawImage.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/engine/ImageComputator.h"
+#include "core/engine/Normalizer.h"
+#include "core/engine/NullPtrException.h"
+#include "core/engine/Postfiltering.h"
+#include "core/engine/RowParallel.h"
+#include "core/model/GradationColouring.h"
+#include "core/model/Snapshot.h"
+
+namespace orlenza {
+
+// ---- baseRawImage -----------------------------------------------------------
+
+baseRawImage::baseRawImage(std::shared_ptr<Snapshot> snapshot)
+    : m_field(kDefaultSize, kDefaultSize), m_snapshot(std::move(snapshot)) {}
+
+View const& baseRawImage::getView() const {
+  if (!m_snapshot) throw ORLENZA_NULL_PTR_EXCEPTION();
+  return m_snapshot->getCore().getView();
+}
+
+void baseRawImage::setView(View const& view) {
+  if (!m_snapshot) throw ORLENZA_NULL_PTR_EXCEPTION();
+  m_snapshot->getCore().setView(view);
+}
+
+void baseRawImage::flipImageHorizontal() {
+  int const width = m_field.width();
+  int const height = m_field.height();
+  for (int x = 0; x < width / 2; ++x) std::swap_ranges(m_field[x], m_field[x] + height, m_field[width - 1 - x]);
+  if (m_snapshot) m_snapshot->getCore().getView().toggleFlipH();
+}
+
+void baseRawImage::flipImageVertical() {
+  int const width = m_field.width();
+  int const height = m_field.height();
+  for (int x = 0; x < width; ++x) std::reverse(m_field[x], m_field[x] + height);
+  if (m_snapshot) m_snapshot->getCore().getView().toggleFlipV();
+}
+
+void baseRawImage::computeRawImage(ComputationNotifier& notifier) {
+  if (!m_snapshot) throw ORLENZA_NULL_PTR_EXCEPTION();
+  AbstractImageComputator* computator = AbstractImageComputator::getComputatorFromID(m_snapshot->getIdentifier());
+  if (computator == nullptr) throw ORLENZA_NULL_PTR_EXCEPTION();
+  computator->computeImage(*m_snapshot, m_field.width(), m_field.height(), m_field, notifier);
+}
+
+void baseRawImage::drawShell(ImageDrawer& drawer) const {
+  if (!m_snapshot) return;
+  drawRawField(m_field, m_snapshot->getCore(), drawer);
+}
+
+void baseRawImage::drawRawImage(RawBitMap& bitmap) const {
+  BitMapDrawer drawer(bitmap);
+  drawShell(drawer);
+}
+
+// ---- The drawing passes -----------------------------------------------------
+
+namespace {
+
+class NoRowProgress : public RowProgress {
+ public:
+  void rowDone() override {}
+  bool cancelled() const override { return false; }
+};
+
+// Runs perColumn(x) for every column on the row threads.
+template <class PerColumn>
+void forEveryColumn(int width, unsigned threads, PerColumn const& perColumn) {
+  NoRowProgress progress;
+  runRows(width, [&](int x, RowStop const&) { perColumn(x); }, progress, threads);
+}
+
+// The work field of the drawings on this thread, kept between drawings so that
+// a drawing allocates only when the picture grows.
+RawField& workFieldOfThisThread(int width, int height) {
+  thread_local RawField s_work(1, 1);
+  s_work.resize(width, height);
+  return s_work;
+}
+
+}  // namespace
+
+void colourRawField(RawField const& field, SnapshotCore const& core, std::vector<RGBColor>& colours) {
+  colourRawField(field, core, colours, threadCount());
+}
+
+void colourRawField(RawField const& field, SnapshotCore const& core, std::vector<RGBColor>& colours,
+                    unsigned threads) {
+  int const width = field.width();
+  int const height = field.height();
+
+  // Everything the pixels need, resolved once.
+  Postfiltering const& first = Postfiltering::getPostfilteringFromID(core.getPostfilteringID());
+  Postfiltering const& second = Postfiltering::getPostfilteringFromID(core.getSecondPostfilteringID());
+  Normalizer const& normalizer = Normalizer::getNormalizerFromID(core.getNormalizerID());
+  double const firstParam = core.getPostfilteringParam();
+  double const secondParam = core.getSecondPostfilteringParam();
+  double const norm = core.getNorm();
+  ColouringRule const rule{core.getFloor(), core.getCeiling(), core.getGradationInfo().auxiliary};
+  GradationLookupTable const gradation(core.getGradationInfo().gradation);
+
+  RawImageStats const rawStats = computeStats(field);
+  RawField& work = workFieldOfThisThread(width, height);
+  forEveryColumn(width, threads, [&](int x) {
+    double const* raw = field[x];
+    double* filtered = work[x];
+    for (int y = 0; y < height; ++y) {
+      filtered[y] = std::isnan(raw[y]) ? raw[y] : first.filter(field, x, y, firstParam, rawStats);
+    }
+  });
+
+  RawImageStats const workStats = computeStats(work);
+  colours.resize(static_cast<std::size_t>(width) * height);
+  forEveryColumn(width, threads, [&](int x) {
+    double const* filtered = work[x];
+    RGBColor* out = colours.data() + static_cast<std::size_t>(x) * height;
+    for (int y = 0; y < height; ++y) {
+      if (std::isnan(filtered[y])) {
+        out[y] = k_RGBblack;
+        continue;
+      }
+      double const value = second.filter(work, x, y, secondParam, workStats);
+      out[y] = colourForNormalizedValue(normalizer.normalize(value, norm), rule, gradation);
+    }
+  });
+}
+
+void drawRawField(RawField const& field, SnapshotCore const& core, ImageDrawer& drawer) {
+  // The buffer is kept between drawings; taken out while in use, so a drawer
+  // that draws again on this thread gets a buffer of its own.
+  thread_local std::vector<RGBColor> s_spareColours;
+  std::vector<RGBColor> colours = std::move(s_spareColours);
+  colourRawField(field, core, colours);
+  int const width = field.width();
+  int const height = field.height();
+  RGBColor const* colour = colours.data();
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y) drawer(x, y, *colour++);
+  s_spareColours = std::move(colours);
+}
+
+}  // namespace orlenza
