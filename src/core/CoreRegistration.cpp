@@ -5,6 +5,7 @@
 #include "core/geometry/GeometryFactory.h"
 #include "core/generators/Computators.h"
 #include "core/generators/SnapshotKinds.h"
+#include "core/panes/PaneRegistration.h"
 
 #include <mutex>
 
@@ -19,6 +20,7 @@ void registerCoreFamilies() {
     registerAllGeometries();
     registerAllSnapshotKinds();
     registerAllComputators();
+    registerAllPanes();
   });
 }
 

@@ -1,0 +1,12 @@
+#include "core/panes/PaneRegistration.h"
+
+#include "core/panes/GeometryPanes.h"
+
+namespace orlenza {
+
+// Generators of the catalogue without a line here have no pane yet.
+void registerAllPanes() {
+  registerGeometryPanes();
+}
+
+}  // namespace orlenza
