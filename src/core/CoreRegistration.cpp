@@ -1,6 +1,7 @@
 #include "core/CoreRegistration.h"
 
 #include "core/engine/Normalizer.h"
+#include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/Postfiltering.h"
 #include "core/geometry/GeometryFactory.h"
 #include "core/generators/Computators.h"
@@ -16,6 +17,7 @@ void registerCoreFamilies() {
   std::call_once(once, [] {
     // Family lists are added here as they are built.
     registerAllNormalizers();
+    registerAllOrbitAnalyzers();
     registerAllPostfilters();
     registerAllGeometries();
     registerAllSnapshotKinds();
