@@ -1,6 +1,5 @@
 #include "core/engine/OrbitAnalyzer.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -178,23 +177,27 @@ double OrbitAnalyzerPotential::extract(Orbit const& orbit) const {
 }
 
 // Compared as squares and rooted once; the root is monotonic and correctly
-// rounded, so the answer is the smallest |p(k)| itself.
+// rounded, so the answer is the smallest |p(k)| itself. Points without a
+// distance (NaN) are passed over, so the answer does not depend on where they
+// sit; it is NaN only when no point has a distance.
 double OrbitAnalyzerMinDistance::extract(Orbit const& orbit) const {
   auto const& p = orbit.points;
   if (p.empty()) return 0;
-  double best = p[0].re * p[0].re + p[0].im * p[0].im;
-  for (std::size_t k = 1; k < p.size(); ++k) {
-    double const squared = p[k].re * p[k].re + p[k].im * p[k].im;
-    if (squared < best) best = squared;
+  double best = std::numeric_limits<double>::quiet_NaN();
+  for (ComplexDouble const& q : p) {
+    double const squared = q.re * q.re + q.im * q.im;
+    if (squared < best || std::isnan(best)) best = squared;
   }
   return std::sqrt(best);
 }
 
-// The starting point is not tested: only where the orbit went counts.
+// The starting point is not tested: only where the orbit went counts. The
+// distance to the nearer axis is that of the finite coordinate when the other
+// is NaN (fmin), whichever coordinate it is.
 double OrbitAnalyzerCrossTrap::extract(Orbit const& orbit) const {
   auto const& p = orbit.points;
   for (std::size_t k = 1; k < p.size(); ++k) {
-    double const m = std::min(std::fabs(p[k].re), std::fabs(p[k].im));
+    double const m = std::fmin(std::fabs(p[k].re), std::fabs(p[k].im));
     if (m < kCrossTrapWidth) return kCrossTrapWidth - m;
   }
   return 0;

@@ -1,0 +1,245 @@
+#include "core/engine/EscapeIterator.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "core/engine/Orbit.h"
+#include "core/engine/RowParallel.h"
+
+namespace orlenza {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+double const kNaN = std::nan("");
+
+// A map given by the coefficients that are not 0: a0 ... a5 are indices 0 ... 5,
+// b0 ... b5 indices 6 ... 11.
+EscapeParameters mapWith(std::vector<std::pair<int, double>> const& nonZero) {
+  EscapeParameters parameters;
+  parameters.coefficients.fill(0.0);
+  for (auto const& [index, value] : nonZero) parameters.coefficients[static_cast<std::size_t>(index)] = value;
+  return parameters;
+}
+
+int dwellOf(EscapeParameters const& parameters, double x, double y) {
+  EscapeIterator iterator(parameters, nullptr, true);
+  return iterator.iterate(x, y);
+}
+
+TEST(EscapeIteratorTest, DwellsComputedByHand) {
+  EscapeParameters const doubling = mapWith({{1, 2.0}});           // x' = 2x, y' = 0
+  EscapeParameters const quadratic1 = mapWith({{0, 1.0}, {2, 1.0}});   // x' = x^2 + 1
+  EscapeParameters const quadraticM2 = mapWith({{0, -2.0}, {2, 1.0}});  // x' = x^2 - 2
+  EscapeParameters const swapped = mapWith({{4, 2.0}, {7, 2.0}});       // (x, y) -> (2y, 2x)
+  struct Case {
+    char const* what;
+    EscapeParameters parameters;
+    double x, y;
+    int dwell;
+  };
+  Case const cases[] = {
+      {"all zero: stays at the origin", mapWith({}), 5.0, -7.0, 1024},
+      {"a0 = 2000: out at once", mapWith({{0, 2000.0}}), 0.0, 0.0, 1},
+      {"doubling from 1: 2^10 = 1024 is the first power above 1000", doubling, 1.0, 0.0, 10},
+      {"doubling from -1", doubling, -1.0, 0.0, 10},
+      {"doubling from 500 reaches exactly 1000, which is not outside", doubling, 500.0, 0.0, 2},
+      {"doubling from 1000: 2000 at once", doubling, 1000.0, 0.0, 1},
+      {"doubling from 2^-1013 passes 1000 at step 1023", doubling, std::ldexp(1.0, -1013), 0.0, 1023},
+      {"doubling from 2^-1014 passes 1000 at step 1024", doubling, std::ldexp(1.0, -1014), 0.0, 1024},
+      {"doubling from the smallest denormal needs 1084 steps", doubling, std::ldexp(1.0, -1074), 0.0, 1024},
+      {"doubling from -0", doubling, -0.0, 0.0, 1024},
+      {"doubling from 1e300 overflows to inf, outside", doubling, 1e300, 0.0, 1},
+      // (inf * 0 + 2 + 0 * 0) * inf is NaN: inf never gets out under this grouping.
+      {"doubling from inf gives NaN", doubling, kInf, 0.0, 1024},
+      {"NaN never passes the bailout test", doubling, kNaN, 0.0, 1024},
+      {"NaN in y", mapWith({{0, 2000.0}, {4, 1.0}}), 0.0, kNaN, 1024},
+      // 0, 1, 2, 5, 26, 677, 458330: 677^2 = 458329 is inside, 458330^2 is not.
+      {"x^2 + 1 from 0", quadratic1, 0.0, 0.0, 6},
+      // 0, -2, 2, 2, 2, ...
+      {"x^2 - 2 from 0 is caught at 2", quadraticM2, 0.0, 0.0, 1024},
+      // (1, 0) -> (0, 2) -> (4, 0) -> ... |p(n)| = 2^n.
+      {"swapping doubling", swapped, 1.0, 0.0, 10},
+      // 800^2 + 600^2 = 1000000 exactly: not outside; the next step is.
+      {"bailout on the circle itself", mapWith({{0, 800.0}, {6, 600.0}, {1, 1.0}}), 0.0, 0.0, 2},
+  };
+  for (Case const& c : cases) {
+    EXPECT_EQ(dwellOf(c.parameters, c.x, c.y), c.dwell) << c.what;
+    EXPECT_EQ(EscapeIterator::dwell(c.parameters, c.x, c.y), c.dwell) << c.what;
+    Orbit orbit;
+    EscapeIterator recording(c.parameters, &orbit, false);
+    EXPECT_EQ(recording.iterate(c.x, c.y), c.dwell) << c.what;
+  }
+}
+
+TEST(EscapeIteratorTest, DefaultMapOneStepFromTheOrigin) {
+  // x' = a0, y' = b0 at the origin.
+  Orbit orbit;
+  EscapeIterator iterator(EscapeParameters{}, &orbit, false);
+  iterator.iterate(0.0, 0.0);
+  ASSERT_GE(orbit.size(), 2u);
+  EXPECT_EQ(orbit.points[0], (ComplexDouble{0.0, 0.0}));
+  EXPECT_EQ(orbit.points[1], (ComplexDouble{-1.2, -0.8}));
+  // One more step by hand, in the fixed grouping, from (-1.2, -0.8):
+  double const x = -1.2;
+  double const y = -0.8;
+  double const x2 = (x * -0.3 + -1.2 + y * 0.8) * x + -1.2 + (y * -0.6 + -0.5) * y;
+  double const y2 = (x * 0.3 + 0.5 + y * 0.2) * x + -0.8 + (y * -1.2 + -1.0) * y;
+  ASSERT_GE(orbit.size(), 3u);
+  EXPECT_EQ(orbit.points[2].re, x2);
+  EXPECT_EQ(orbit.points[2].im, y2);
+}
+
+TEST(EscapeIteratorTest, RecordedOrbits) {
+  {
+    // Never escapes: the start and 1024 copies of (0, 0).
+    Orbit orbit;
+    EscapeIterator iterator(mapWith({}), &orbit, false);
+    EXPECT_EQ(iterator.iterate(3.0, 4.0), 1024);
+    ASSERT_EQ(orbit.size(), 1025u);
+    EXPECT_EQ(orbit.points[0], (ComplexDouble{3.0, 4.0}));
+    for (std::size_t k = 1; k < orbit.size(); ++k) ASSERT_EQ(orbit.points[k], (ComplexDouble{0.0, 0.0})) << k;
+  }
+  {
+    // Out at once: only the start.
+    Orbit orbit;
+    EscapeIterator iterator(mapWith({{0, 2000.0}}), &orbit, false);
+    EXPECT_EQ(iterator.iterate(-1.5, 2.5), 1);
+    ASSERT_EQ(orbit.size(), 1u);
+    EXPECT_EQ(orbit.points[0], (ComplexDouble{-1.5, 2.5}));
+  }
+  {
+    // Doubling from 1: 1, 2, ..., 512 recorded; 1024 escapes and is not.
+    Orbit orbit;
+    EscapeIterator iterator(mapWith({{1, 2.0}}), &orbit, false);
+    EXPECT_EQ(iterator.iterate(1.0, 0.0), 10);
+    ASSERT_EQ(orbit.size(), 10u);
+    for (std::size_t k = 0; k < orbit.size(); ++k) EXPECT_EQ(orbit.points[k].re, std::ldexp(1.0, static_cast<int>(k)));
+  }
+  {
+    // Out at the 1024th step: dwell 1024 like a point that stays, but one point fewer.
+    Orbit orbit;
+    EscapeIterator iterator(mapWith({{1, 2.0}}), &orbit, false);
+    EXPECT_EQ(iterator.iterate(std::ldexp(1.0, -1014), 0.0), 1024);
+    EXPECT_EQ(orbit.size(), 1024u);
+  }
+  {
+    // The orbit is appended to, not cleared.
+    Orbit orbit;
+    orbit.add(9.0, 9.0);
+    EscapeIterator iterator(mapWith({{0, 2000.0}}), &orbit, false);
+    iterator.iterate(1.0, 2.0);
+    iterator.iterate(3.0, 4.0);
+    ASSERT_EQ(orbit.size(), 3u);
+    EXPECT_EQ(orbit.points[2], (ComplexDouble{3.0, 4.0}));
+  }
+}
+
+TEST(EscapeIteratorTest, DwellOnlyLeavesTheOrbitAlone) {
+  Orbit orbit;
+  orbit.add(1.0, 2.0);
+  orbit.add(ComplexDouble{3.0, 4.0});
+  std::vector<ComplexDouble> const before = orbit.points;
+  for (EscapeParameters const& parameters : {mapWith({}), mapWith({{1, 2.0}}), EscapeParameters{}}) {
+    EscapeIterator iterator(parameters, &orbit, true);
+    Orbit reference;
+    EscapeIterator recording(parameters, &reference, false);
+    for (double x : {0.0, 1.0, -0.5, kNaN}) EXPECT_EQ(iterator.iterate(x, 0.25), recording.iterate(x, 0.25));
+    EXPECT_EQ(orbit.points, before);
+  }
+  // A recording iterator without an orbit records nothing and still counts.
+  EscapeIterator noOrbit(mapWith({{1, 2.0}}), nullptr, false);
+  EXPECT_EQ(noOrbit.iterate(1.0, 0.0), 10);
+}
+
+TEST(EscapeIteratorTest, RecordingReusesItsRoom) {
+  Orbit orbit;
+  EscapeIterator iterator(mapWith({}), &orbit, false);
+  EXPECT_GE(orbit.points.capacity(), 1025u);
+  iterator.iterate(0.5, 0.5);
+  ComplexDouble const* const storage = orbit.points.data();
+  for (int pixel = 0; pixel < 5; ++pixel) {
+    orbit.clear();
+    iterator.iterate(0.5, 0.5);
+  }
+  EXPECT_EQ(orbit.points.data(), storage);
+
+  // A count from a snapshot never reserves more than the cap up front.
+  Orbit huge;
+  huge.reserve(std::size_t{1} << 40);
+  EXPECT_GE(huge.points.capacity(), Orbit::kMaxReserve);
+  EXPECT_LE(huge.points.capacity(), 2 * Orbit::kMaxReserve);
+  Orbit small;
+  small.reserve(10);
+  EXPECT_LT(small.points.capacity(), Orbit::kMaxReserve);
+}
+
+TEST(EscapeIteratorTest, CancelFlagIsSeenEvery2To20Steps) {
+  EscapeParameters const staying = mapWith({});  // 1024 steps per point
+  std::atomic<bool> flag{true};
+  Orbit orbit;
+  EscapeIterator iterator(staying, &orbit, false);
+  iterator.setCancelFlag(&flag);
+  // 1024 points of 1024 steps are 2^20 steps: the flag is first looked at then.
+  for (int point = 0; point < 1024; ++point) {
+    ASSERT_FALSE(iterator.cancelled()) << point;
+    ASSERT_EQ(iterator.iterate(0.0, 0.0), 1024) << point;
+  }
+  EXPECT_TRUE(iterator.cancelled());
+  orbit.clear();
+  EXPECT_EQ(iterator.iterate(0.0, 0.0), 0);
+  EXPECT_TRUE(orbit.empty());
+
+  // An unset flag never cancels; steps of escaping points count as well.
+  std::atomic<bool> clear{false};
+  EscapeIterator dwellOnly(mapWith({{1, 2.0}}), nullptr, true);
+  dwellOnly.setCancelFlag(&clear);
+  for (int point = 0; point < 200000; ++point) ASSERT_EQ(dwellOnly.iterate(1.0, 0.0), 10);
+  EXPECT_FALSE(dwellOnly.cancelled());
+  clear = true;
+  // 200000 * 10 steps so far; the check after the next 2^20 steps sees it.
+  int points = 0;
+  while (!dwellOnly.cancelled() && points < 200000) {
+    dwellOnly.iterate(1.0, 0.0);
+    ++points;
+  }
+  EXPECT_TRUE(dwellOnly.cancelled());
+  EXPECT_LE(points, (1 << 20) / 10 + 1);
+
+  // Without a check nothing is ever cancelled.
+  EscapeIterator unchecked(staying, nullptr, true);
+  for (int point = 0; point < 2048; ++point) ASSERT_EQ(unchecked.iterate(0.0, 0.0), 1024);
+  EXPECT_FALSE(unchecked.cancelled());
+}
+
+class AlwaysCancelled final : public RowProgress {
+ public:
+  void rowDone() override {}
+  bool cancelled() const override { return true; }
+};
+
+TEST(EscapeIteratorTest, RowStopCancelsALongRow) {
+  AlwaysCancelled progress;
+  int dwellsDone = 0;
+  bool cancelled = false;
+  runRows(
+      1,
+      [&](int, RowStop const& stop) {
+        EscapeIterator iterator(mapWith({}), nullptr, true);
+        iterator.setRowStop(&stop);
+        while (!iterator.cancelled() && dwellsDone < 5000) {
+          iterator.iterate(0.0, 0.0);
+          ++dwellsDone;
+        }
+        cancelled = iterator.cancelled();
+      },
+      progress, 1);
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(dwellsDone, 1024);
+}
+
+}  // namespace
+}  // namespace orlenza
