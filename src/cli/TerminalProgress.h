@@ -1,0 +1,35 @@
+#pragma once
+// Progress of a long computation on stderr (only when stderr is a terminal) and
+// Ctrl-C as a cancel: the first interrupt asks the computation to stop, a
+// second one ends the process as usual.
+
+#include <string>
+
+#include "core/engine/ComputationNotifier.h"
+
+namespace orlenza::cli {
+
+class TerminalProgress : public GenericComputationNotifier {
+ public:
+  explicit TerminalProgress(std::string label);
+  ~TerminalProgress() override;
+  TerminalProgress(TerminalProgress const&) = delete;
+  TerminalProgress& operator=(TerminalProgress const&) = delete;
+
+  bool areWeCanceled() const override;
+  // True once Ctrl-C was pressed while this notifier was alive.
+  bool interrupted() const;
+
+  // Clears the progress line.
+  void finish();
+
+ protected:
+  void notify() override;
+
+ private:
+  std::string m_label;
+  bool m_showing;
+  bool m_lineDrawn = false;
+};
+
+}  // namespace orlenza::cli
