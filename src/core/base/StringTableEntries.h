@@ -8,6 +8,19 @@
 namespace orlenza {
 
 inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntries[] = {
+    // Orbit analyzers.
+    {"OA_Angle", "Angle"},
+    {"OA_Closeness", "Closeness"},
+    {"OA_CrossTrap", "Cross trap"},
+    {"OA_Distance", "Distance"},
+    {"OA_Dwell", "Dwell"},
+    {"OA_Gravity", "Gravity"},
+    {"OA_Harmonic", "Harmonic"},
+    {"OA_Imag", "Imaginary part"},
+    {"OA_Length", "Length"},
+    {"OA_MinDist", "Minimum distance"},
+    {"OA_Potential", "Potential"},
+    {"OA_Real", "Real part"},
     // Categories of the generator catalogue.
     {"categ_escape", "Escape time"},
     {"categ_phaseplane", "Phase plane"},

@@ -1,11 +1,13 @@
 #include "core/generators/Computators.h"
 
+#include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
+
 namespace orlenza {
 
 void registerAllComputators() {
   // In catalogue order, one line per generator as it is added, each asking its
   // computator class for its one instance:
-  //   ImageComputatorEscParams::instance();
+  ImageComputatorEscapeParams::instance();
 }
 
 }  // namespace orlenza

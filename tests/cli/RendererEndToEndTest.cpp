@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "media/PngWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+class RendererTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::temp_directory_path() /
+               ("orlenza-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_folder);
+    fs::create_directories(m_folder);
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+
+  RunResult run(std::string const& arguments) const {
+    fs::path const out = m_folder / "stdout.txt";
+    fs::path const err = m_folder / "stderr.txt";
+    std::string const command = std::string("'") + ORLENZA_RENDER_PATH + "' " + arguments + " >'" + out.string() +
+                                "' 2>'" + err.string() + "' </dev/null";
+    int const status = std::system(command.c_str());
+    RunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = slurp(out);
+    result.err = slurp(err);
+    return result;
+  }
+
+  static std::string slurp(fs::path const& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  fs::path path(std::string const& name) const { return m_folder / name; }
+
+  // True when nothing but the two captured streams lies in the folder.
+  bool folderHoldsOnlyTheCapture() const {
+    for (auto const& entry : fs::directory_iterator(m_folder)) {
+      auto const name = entry.path().filename().string();
+      if (name != "stdout.txt" && name != "stderr.txt") return false;
+    }
+    return true;
+  }
+
+  fs::path m_folder;
+};
+
+TEST_F(RendererTest, RendersTheDefaultPictureWithItsRecord) {
+  auto const result = run("render --default EscParams --size 31x17 -o '" + path("a.png").string() + "'");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  auto const info = orlenza::media::readPngInfo(path("a.png"));
+  EXPECT_EQ(info.width, 31);
+  EXPECT_EQ(info.height, 17);
+  EXPECT_EQ(info.bitDepth, 8);
+  EXPECT_EQ(info.colorType, 2);
+  auto const* record = info.findText(orlenza::media::kSnapshotTextKeyword);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->text.rfind("EscParams ", 0), 0u) << record->text;
+
+  // The record is the one 'snapshot' prints.
+  auto const printed = run("snapshot --default EscParams");
+  ASSERT_EQ(printed.exitCode, 0) << printed.err;
+  EXPECT_EQ(printed.out, "Qvtx 3\n" + record->text + "\n");
+
+  // 16-bit: the high bytes are the 8-bit picture.
+  ASSERT_EQ(run("render --default EscParams --size 31x17 --depth 16 -o '" + path("b.png").string() + "'").exitCode, 0);
+  auto const deep = orlenza::media::readPngInfo(path("b.png"));
+  ASSERT_EQ(deep.bitDepth, 16);
+  ASSERT_EQ(deep.pixels.size(), 2 * info.pixels.size());
+  for (std::size_t i = 0; i < info.pixels.size(); ++i) ASSERT_EQ(deep.pixels[2 * i], info.pixels[i]) << i;
+}
+
+TEST_F(RendererTest, ASeedGivesTheSamePictureEveryTime) {
+  auto const render = [&](std::string const& seed, std::string const& name) {
+    auto const result =
+        run("render --random EscParams --seed " + seed + " --size 24x24 -o '" + path(name).string() + "'");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return slurp(path(name));
+  };
+  auto const first = render("7", "a.png");
+  EXPECT_FALSE(first.empty());
+  EXPECT_EQ(render("7", "b.png"), first);
+  EXPECT_NE(render("8", "c.png"), first);
+  // A seed at the top of the range is taken as it is.
+  EXPECT_FALSE(render("4294967295", "d.png").empty());
+
+  // Without a seed, the one drawn is told so the picture can be made again.
+  auto const unseeded = run("snapshot --random EscParams");
+  ASSERT_EQ(unseeded.exitCode, 0);
+  EXPECT_NE(unseeded.err.find("random seed "), std::string::npos) << unseeded.err;
+}
+
+TEST_F(RendererTest, BadInputGetsOneSentenceAndNoFile) {
+  struct Case {
+    std::string arguments;
+    int exitCode;
+    std::string mentions;
+  };
+  std::string const out = " -o '" + path("x.png").string() + "'";
+  Case const cases[] = {
+      {"render --default EscParams --size 0x10" + out, 2, "--size"},
+      {"render --default EscParams --size -5x10" + out, 2, "--size"},
+      {"render --default EscParams --size axb" + out, 2, "--size"},
+      {"render --default EscParams --size 2049x16" + out, 2, "--size"},
+      {"render --default EscParams --size 16x2049" + out, 2, "--size"},
+      {"render --default NoSuchThing" + out, 2, "NoSuchThing"},
+      {"render --default Halley" + out, 1, "not built yet"},
+      {"render --random EscParams --seed abc" + out, 2, "--seed"},
+      {"render --random EscParams --seed 4294967296" + out, 2, "--seed"},
+      {"render --random EscParams --seed -1" + out, 2, "--seed"},
+      {"render --default EscParams --threads 0" + out, 2, "--threads"},
+      {"render --default EscParams --depth 12" + out, 2, "--depth"},
+      {"render --default EscParams --bogus" + out, 2, "--bogus"},
+      {"render" + out, 2, "--default"},
+      {"frobnicate", 2, "frobnicate"},
+      {"render --default EscParams -o '" + path("missing/x.png").string() + "'", 1, "does not exist"},
+      {"render --default EscParams -o '" + path("stdout.txt/x.png").string() + "'", 1, "cannot write"},
+  };
+  for (auto const& c : cases) {
+    auto const result = run(c.arguments);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.err;
+    EXPECT_NE(result.err.find(c.mentions), std::string::npos) << c.arguments << "\n" << result.err;
+    // One sentence, one line.
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << c.arguments << "\n" << result.err;
+    EXPECT_TRUE(folderHoldsOnlyTheCapture()) << c.arguments;
+  }
+}
+
+TEST_F(RendererTest, ListsEveryGeneratorInCatalogueOrder) {
+  auto const result = run("list generators");
+  ASSERT_EQ(result.exitCode, 0);
+  std::istringstream lines(result.out);
+  std::string line;
+  int count = 0;
+  std::string first, last;
+  while (std::getline(lines, line)) {
+    if (count == 0) first = line;
+    last = line;
+    ++count;
+  }
+  EXPECT_EQ(count, 21);
+  EXPECT_EQ(first.rfind("categ_fractals\tEscParams\t", 0), 0u) << first;
+  EXPECT_EQ(first.find("not built"), std::string::npos);
+  EXPECT_EQ(last.rfind("categ_lines\tCurves\t", 0), 0u) << last;
+}
+
+}  // namespace

@@ -1,0 +1,336 @@
+#include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/geometry/GeometrySwirl.h"
+#include "core/model/SnapshotKind.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+using Coefficients = std::array<double, 12>;
+constexpr std::size_t kFormula = ParameterPaneEscapeParams::kFormulaField;
+constexpr std::size_t kAnalyzer = ParameterPaneEscapeParams::kAnalyzerField;
+
+// The origin's dwell under the map, written out independently of the iterator.
+int originDwell(Coefficients const& k) {
+  double x = 0, y = 0;
+  for (int n = 1; n <= 1024; ++n) {
+    double const nx = (x * k[2] + k[1] + y * k[3]) * x + k[0] + (y * k[5] + k[4]) * y;
+    double const ny = (x * k[8] + k[7] + y * k[9]) * x + k[6] + (y * k[11] + k[10]) * y;
+    if (nx * nx + ny * ny > 1000000.0) return n;
+    x = nx;
+    y = ny;
+  }
+  return 1024;
+}
+
+std::shared_ptr<SnapshotEscapeParams> withParameters(Coefficients const& k, std::string analyzer = "OA_Dwell") {
+  EscapeParameters p;
+  p.coefficients = k;
+  p.analyzerID = std::move(analyzer);
+  return std::make_shared<SnapshotEscapeParams>("", SnapshotCore(), p);
+}
+
+EscapeParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
+  return dynamic_cast<SnapshotEscapeParams&>(*s).getParameters();
+}
+
+class Listener : public PaneListener {
+ public:
+  void adjustDrawing() override { ++adjusted; }
+  void currentSnapshotControlsChanged(std::size_t field) override { changed.push_back(field); }
+  int adjusted = 0;
+  std::vector<std::size_t> changed;
+};
+
+class ParameterPaneEscapeParamsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ParameterPaneEscapeParams pane;
+};
+
+TEST_F(ParameterPaneEscapeParamsTest, FieldsLocksAndTabOrder) {
+  auto const& fields = pane.fields();
+  ASSERT_EQ(fields.size(), 14u);
+  char const* labels[] = {"lbl_esc_a0", "lbl_esc_a1", "lbl_esc_a2", "lbl_esc_a3", "lbl_esc_a4",
+                          "lbl_esc_a5", "lbl_esc_b0", "lbl_esc_b1", "lbl_esc_b2", "lbl_esc_b3",
+                          "lbl_esc_b4", "lbl_esc_b5", "lbl_esc_formula", "lbl_esc_analyzer"};
+  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(fields[i].labelKey, labels[i]) << i;
+  for (std::size_t i = 0; i < 12; ++i) {
+    EXPECT_EQ(fields[i].kind, FieldKind::Double);
+    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
+    EXPECT_EQ(fields[i].digits, 10);
+  }
+  EXPECT_EQ(fields[kFormula].kind, FieldKind::Text);
+  EXPECT_EQ(fields[kFormula].lockIndex, 0);
+  EXPECT_EQ(fields[kAnalyzer].kind, FieldKind::Choice);
+  EXPECT_EQ(fields[kAnalyzer].lockIndex, 201);
+  EXPECT_EQ(fields[kAnalyzer].undoKey, "undo_orbit");
+  // The menu lists the analyzers in the controller's order.
+  std::vector<std::string> expected;
+  for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) expected.push_back(analyzer->getIdentifier());
+  EXPECT_EQ(fields[kAnalyzer].choices, expected);
+  EXPECT_EQ(expected.size(), 12u);
+
+  EXPECT_EQ(pane.getFirstTextBox(), 0u);
+  EXPECT_EQ(pane.getLastTextBox(), kFormula);
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(pane.getNextTextBox(i), i + 1);
+  EXPECT_EQ(pane.getNextTextBox(kFormula), std::nullopt);
+  EXPECT_EQ(pane.getPrevTextBox(0), std::nullopt);
+  EXPECT_EQ(pane.getPrevTextBox(kFormula), 11u);
+  EXPECT_FALSE(pane.usesInverseGeometry());
+  EXPECT_FALSE(pane.ignoresGeometry());
+}
+
+TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
+  Coefficients k = {1.0 / 3.0, -2.0 / 3.0, 1e-300, -0.0, 123456789.123, 0.1,
+                    -1.2,      1.3,        2e10,   -1e-5, 0.5,          3.14159265358979};
+  pane.updateFromSnapshot(*withParameters(k, "OA_Angle"));
+  char const* texts[] = {"0.3333333333", "-0.6666666667", "1e-300", "-0",     "123456789.1", "0.1",
+                         "-1.2",         "1.3",           "2e+10",  "-1e-05", "0.5",         "3.141592654"};
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(pane.fieldText(i), texts[i]) << i;
+  EXPECT_EQ(pane.fieldText(kFormula), "");  // off the grid
+  EXPECT_EQ(pane.fieldText(kAnalyzer), "OA_Angle");
+
+  auto back = pane.makeNewSnapshot();
+  pane.updateToSnapshot(*back);
+  auto const& p = paramsOf(back);
+  double const tenDigits[] = {0.3333333333, -0.6666666667, 1e-300, -0.0, 123456789.1, 0.1,
+                              -1.2,         1.3,           2e10,   -1e-5, 0.5,         3.141592654};
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(p.coefficients[i], tenDigits[i]) << i;
+  EXPECT_TRUE(std::signbit(p.coefficients[3]));
+  EXPECT_EQ(p.analyzerID, "OA_Angle");
+
+  // An analyzer nobody registered leaves the menu where it was.
+  pane.updateFromSnapshot(*withParameters(k, "OA_Unknown"));
+  EXPECT_EQ(pane.fieldText(kAnalyzer), "OA_Angle");
+
+  // Non-finite coefficients show and read back.
+  Coefficients odd = EscapeParameters().coefficients;
+  odd[0] = std::numeric_limits<double>::quiet_NaN();
+  odd[1] = -std::numeric_limits<double>::infinity();
+  pane.updateFromSnapshot(*withParameters(odd));
+  EXPECT_EQ(pane.fieldText(0), "nan");
+  EXPECT_EQ(pane.fieldText(1), "-inf");
+  EXPECT_EQ(pane.fieldText(kFormula), "");
+  pane.updateToSnapshot(*back);
+  EXPECT_TRUE(std::isnan(paramsOf(back).coefficients[0]));
+  EXPECT_EQ(paramsOf(back).coefficients[1], -std::numeric_limits<double>::infinity());
+
+  // A foreign kind is refused both ways.
+  struct Other {
+    static constexpr std::string_view kSnapshotIdentifier = "TestNotEscapePane";
+    void outputParameters(std::ostream&) const {}
+    void inputParameters(std::istream&) {}
+    void morph(Other const&, Other const&, double) {}
+    bool operator==(Other const&) const { return true; }
+  };
+  ParameterizedSnapshot<Other> other;
+  EXPECT_THROW(pane.updateFromSnapshot(other), PlatformError);
+  EXPECT_THROW(pane.updateToSnapshot(other), PlatformError);
+}
+
+TEST_F(ParameterPaneEscapeParamsTest, FormulaBothWays) {
+  Listener listener;
+  pane.setListener(&listener);
+  Coefficients all;
+  all.fill(-1.2);
+  pane.updateFromSnapshot(*withParameters(all));
+  EXPECT_EQ(pane.fieldText(kFormula), "AAAAAAAAAAAA");
+
+  // Typed coefficients rebuild the formula on Tab or Return.
+  pane.setFieldText(3, "1.3");
+  pane.fieldCommitted(3, CommitKey::Tab);
+  EXPECT_EQ(pane.fieldText(kFormula), "AAAZAAAAAAAA");
+  pane.setFieldText(4, "-1.25");
+  pane.fieldCommitted(4, CommitKey::Return);
+  EXPECT_EQ(pane.fieldText(kFormula), "");
+  EXPECT_EQ(pane.fieldText(4), "-1.25");  // the coefficient itself stays
+  pane.setFieldText(4, "0");
+  pane.fieldCommitted(4, CommitKey::Tab);
+  EXPECT_EQ(pane.fieldText(kFormula), "AAAZMAAAAAAA");
+  EXPECT_EQ(listener.adjusted, 0);  // the window reports coefficient edits itself
+
+  // Lower-case letters and Return: the field is corrected and the coefficients follow.
+  pane.setFieldText(kFormula, "abcdefghijkl");
+  pane.fieldCommitted(kFormula, CommitKey::Tab);  // Tab does not convert
+  EXPECT_EQ(pane.fieldText(kFormula), "abcdefghijkl");
+  EXPECT_EQ(pane.fieldText(0), "-1.2");
+  pane.fieldCommitted(kFormula, CommitKey::Return);
+  EXPECT_EQ(pane.fieldText(kFormula), "ABCDEFGHIJKL");
+  char const* texts[] = {"-1.2", "-1.1", "-1", "-0.9", "-0.8", "-0.7", "-0.6", "-0.5", "-0.4", "-0.3", "-0.2", "-0.1"};
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(pane.fieldText(i), texts[i]) << i;
+  EXPECT_EQ(listener.adjusted, 1);
+  EXPECT_EQ(listener.changed, std::vector<std::size_t>{kFormula});
+
+  // "Z" reads back as "Y"; too short changes nothing.
+  pane.setFieldText(kFormula, "ZZZZZZZZZZZZ");
+  pane.fieldCommitted(kFormula, CommitKey::Return);
+  EXPECT_EQ(pane.fieldText(kFormula), "YYYYYYYYYYYY");
+  EXPECT_EQ(pane.fieldText(0), "1.2");
+  pane.setFieldText(kFormula, "MMMMM");
+  pane.fieldCommitted(kFormula, CommitKey::Return);
+  EXPECT_EQ(pane.fieldText(kFormula), "MMMMM");
+  EXPECT_EQ(pane.fieldText(0), "1.2");
+  EXPECT_EQ(listener.adjusted, 2);
+
+  // Twelve "M" give coefficients of almost 0 (12 * 0.1 - 1.2).
+  pane.setFieldText(kFormula, "mmmmmmmmmmmm");
+  pane.fieldCommitted(kFormula, CommitKey::Return);
+  auto s = pane.makeNewSnapshot();
+  pane.updateToSnapshot(*s);
+  for (double c : paramsOf(s).coefficients) EXPECT_LT(std::fabs(c), 1e-15);
+  pane.setListener(nullptr);
+}
+
+TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
+  auto const s = pane.getDefaultSnapshot();
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->getIdentifier(), "EscParams");
+  EXPECT_EQ(s->getName(), "");
+  std::ostringstream text;
+  s->outputParameters(text);
+  EXPECT_EQ(text.str(), "-1.2 -1.2 -0.3 0.8 -0.5 -0.6 -0.8 0.5 0.3 0.2 -1 -1.2 OA_Dwell ");
+  std::ostringstream record;
+  record << *s;
+  EXPECT_EQ(record.str().rfind("EscParams ", 0), 0u);
+
+  SnapshotCore const& core = s->getCore();
+  View const& v = core.getView();
+  EXPECT_EQ(v.centerX, 0.723631);
+  EXPECT_EQ(v.centerY, -0.396063);
+  EXPECT_EQ(v.size, 0.058555);
+  EXPECT_EQ(v.angle, 0);
+  EXPECT_FALSE(v.flipH);
+  EXPECT_TRUE(v.flipV);
+  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
+  EXPECT_EQ(core.getPostfilteringID(), "pf_none");
+  EXPECT_EQ(core.getPostfilteringParam(), 0);
+  EXPECT_EQ(core.getNormalizerID(), "norm_lin");
+  EXPECT_EQ(core.getNorm(), 1024);
+  EXPECT_EQ(core.getFloor(), 0);
+  EXPECT_EQ(core.getCeiling(), 1);
+  GradationInfo const& g = core.getGradationInfo();
+  EXPECT_EQ(g.auxiliary.scale, 8);
+  EXPECT_EQ(g.auxiliary.offset, 0);
+  struct Key {
+    double at;
+    RGBColor colour;
+  } const keys[] = {{0, k_RGBblack}, {0.25, k_RGBred}, {0.5, k_RGByellow}, {0.75, k_RGBred}, {1, k_RGBblack}};
+  for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
+  EXPECT_EQ(g.gradation.size(), 5u);
+
+  // The pane shows it as the formula of the defaults.
+  pane.updateFromSnapshot(*s);
+  EXPECT_EQ(pane.fieldText(kFormula), "AAJUHGERPOCA");
+}
+
+TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
+  auto start = withParameters(EscapeParameters().coefficients, "OA_Length");
+  start->setName("kept?");
+  start->getCore().setNorm(77);
+  start->getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  start->getCore().setView(View(3, 4, 0.01, 45, true, true));
+
+  // Everything locked: the parameters stay, no number is drawn, the view resets.
+  for (int i = 0; i < 12; ++i) pane.setLocked(101 + i, true);
+  pane.setLocked(201, true);
+  RandomUtils::seed(5);
+  auto const same = pane.makeRandomSnap(start);
+  AdditiveFeedbackGenerator fresh(5);
+  EXPECT_EQ(RandomUtils::random(), fresh.next());  // nothing was drawn
+  EXPECT_TRUE(paramsOf(same) == start->getParameters());
+  EXPECT_EQ(paramsOf(same).analyzerID, "OA_Length");
+  EXPECT_EQ(same->getName(), "");
+  EXPECT_EQ(same->getCore().getNorm(), 77);
+  EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
+  View const& v = same->getCore().getView();
+  EXPECT_EQ(v.centerX, 0);
+  EXPECT_EQ(v.centerY, 0);
+  EXPECT_EQ(v.size, 5);
+  EXPECT_EQ(v.angle, 0);
+  EXPECT_FALSE(v.flipH || v.flipV);
+  EXPECT_EQ(start->getCore().getView().centerX, 3);  // the start is not changed
+
+  // a0 locked at 2000: no draw can keep the origin inside, so the search ends
+  // after 10,000 draws of eleven coefficients and keeps the last.
+  Coefficients runaway = EscapeParameters().coefficients;
+  runaway[0] = 2000;
+  for (int i = 1; i < 12; ++i) pane.setLocked(101 + i, false);
+  RandomUtils::seed(11);
+  auto const stuck = pane.makeRandomSnap(withParameters(runaway));
+  AdditiveFeedbackGenerator counter(11);
+  for (int i = 0; i < 10000 * 11; ++i) counter.next();
+  EXPECT_EQ(RandomUtils::random(), counter.next());
+  EXPECT_EQ(paramsOf(stuck).coefficients[0], 2000);
+  EXPECT_EQ(originDwell(paramsOf(stuck).coefficients), 1);
+
+  // Some locked, the rest drawn in [-2, 2] until the origin lingers 100 ... 1023 steps.
+  pane.setLocked(101, false);
+  pane.setLocked(103, true);
+  pane.setLocked(108, true);
+  Coefficients const base = EscapeParameters().coefficients;
+  for (std::uint32_t seed : {1u, 2u, 3u, 99u, 4000000000u}) {
+    RandomUtils::seed(seed);
+    auto const r = pane.makeRandomSnap(withParameters(base));
+    auto const& k = paramsOf(r).coefficients;
+    EXPECT_EQ(k[2], base[2]);
+    EXPECT_EQ(k[7], base[7]);
+    for (int i = 0; i < 12; ++i) {
+      EXPECT_GE(k[i], -2.0);
+      EXPECT_LE(k[i], 2.0);
+    }
+    int const dwell = originDwell(k);
+    EXPECT_GE(dwell, 100) << seed;
+    EXPECT_LE(dwell, 1023) << seed;
+    EXPECT_EQ(paramsOf(r).analyzerID, "OA_Dwell");  // analyzer still locked, start had OA_Dwell
+    pane.updateFromSnapshot(*r);
+    EXPECT_EQ(pane.fieldText(kFormula), "");  // random values are off the grid
+  }
+
+  // The analyzer unlocked: mostly the dwell, otherwise any listed analyzer.
+  pane.setLocked(201, false);
+  std::set<std::string> listed;
+  for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) listed.insert(analyzer->getIdentifier());
+  int dwells = 0;
+  RandomUtils::seed(77);
+  for (int i = 0; i < 200; ++i) {
+    auto const r = pane.makeRandomSnap(withParameters(base, "OA_Length"));
+    std::string const& id = paramsOf(r).analyzerID;
+    EXPECT_TRUE(listed.count(id)) << id;
+    dwells += id == "OA_Dwell";
+  }
+  EXPECT_GT(dwells, 140);
+  EXPECT_LT(dwells, 199);
+
+  // No snapshot, or one of another kind, is refused with status 0.
+  try {
+    pane.makeRandomSnap(nullptr);
+    FAIL();
+  } catch (PlatformError const& e) {
+    EXPECT_EQ(e.statusCode(), 0);
+  }
+}
+
+TEST_F(ParameterPaneEscapeParamsTest, RegisteredUnderTheKindsIdentifier) {
+  ParameterPaneEscapeParams::registerCreator();
+  auto made = ParameterPaneFactory::makeNewParameterPane("EscParams");
+  EXPECT_NE(dynamic_cast<ParameterPaneEscapeParams*>(made.get()), nullptr);
+}
+
+}  // namespace
+}  // namespace orlenza
