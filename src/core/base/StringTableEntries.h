@@ -21,6 +21,16 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"OA_MinDist", "Minimum distance"},
     {"OA_Potential", "Potential"},
     {"OA_Real", "Real part"},
+    // Normalizers.
+    {"norm_arctan", "Arc tangent"},
+    {"norm_exp", "Exponential"},
+    {"norm_fuzz", "Fuzz"},
+    {"norm_inverse", "Inverse"},
+    {"norm_lin", "Linear"},
+    {"norm_log", "Logarithmic"},
+    {"norm_modulo", "Modulo"},
+    {"norm_sin", "Sine"},
+    {"norm_sqrt", "Square root"},
     // Categories of the generator catalogue.
     {"categ_escape", "Escape time"},
     {"categ_phaseplane", "Phase plane"},

@@ -53,11 +53,16 @@ double inverse(double v, double n) {
 
 namespace {
 
-template <double (*Function)(double, double)>
+template <NormalizeFunction Function>
 class FunctionNormalizer final : public Normalizer {
  public:
   explicit FunctionNormalizer(char const* identifier) : Normalizer(identifier) {}
   double normalize(double v, double n) const override { return Function(v, n); }
+  // The same function, called directly so the compiler can inline it.
+  void normalizeRow(double const* in, double* out, std::size_t count, double n) const override {
+    for (std::size_t i = 0; i < count; ++i) out[i] = Function(in[i], n);
+  }
+  NormalizeFunction function() const override { return Function; }
 };
 
 using DefaultNormalizer = FunctionNormalizer<normalizers::linear>;
@@ -68,6 +73,10 @@ DefaultNormalizer const& defaultNormalizer() {
 }
 
 }  // namespace
+
+void Normalizer::normalizeRow(double const* in, double* out, std::size_t count, double n) const {
+  for (std::size_t i = 0; i < count; ++i) out[i] = normalize(in[i], n);
+}
 
 Normalizer const& Normalizer::getNormalizerFromID(std::string const& identifier) {
   if (auto const* found = getInstanceFromID(identifier)) return *found;
@@ -91,6 +100,16 @@ std::vector<std::string> const& normalizerIdentifiersInMenuOrder() {
                                                  "norm_log",    "norm_sqrt",    "norm_inverse",
                                                  "norm_sin",    "norm_modulo",  "norm_fuzz"};
   return order;
+}
+
+std::vector<Normalizer const*> const& NormalizerController::getNormalizers() {
+  static std::vector<Normalizer const*> const normalizers = [] {
+    registerAllNormalizers();
+    std::vector<Normalizer const*> list;
+    for (std::string const& id : normalizerIdentifiersInMenuOrder()) list.push_back(&Normalizer::getNormalizerFromID(id));
+    return list;
+  }();
+  return normalizers;
 }
 
 }  // namespace orlenza

@@ -2,6 +2,7 @@
 // Normalizers map a post-filtered raw value v and the snapshot's norm n to the
 // colour axis (meant to fall in [0, 1]; the drawing's clamp does the rest).
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,22 @@
 
 namespace orlenza {
 
+// The per-sample form of a normalizer, for loops that want no virtual call.
+using NormalizeFunction = double (*)(double v, double n);
+
 class Normalizer : public NamedInstances<Normalizer> {
  public:
   using NamedInstances<Normalizer>::NamedInstances;
 
   virtual double normalize(double v, double n) const = 0;
+
+  // out[i] = normalize(in[i], n) for i < count, bit for bit; in and out may be
+  // the same buffer. One virtual call per row instead of one per sample.
+  virtual void normalizeRow(double const* in, double* out, std::size_t count, double n) const;
+
+  // The plain function behind normalize, or null for a normalizer that is
+  // not one of the nine (callers then use normalize).
+  virtual NormalizeFunction function() const { return nullptr; }
 
   // The normalizer registered under identifier, or "norm_lin"; never fails.
   static Normalizer const& getNormalizerFromID(std::string const& identifier);
@@ -39,5 +51,13 @@ void registerAllNormalizers();
 
 // The identifiers in the order of the normalizer pop-up; item i + 1 is identifier i.
 std::vector<std::string> const& normalizerIdentifiersInMenuOrder();
+
+// The list side of the registry.
+class NormalizerController {
+ public:
+  // The nine normalizers in pop-up order (registering them if need be);
+  // element i is menu item i + 1, and the controls keep the index.
+  static std::vector<Normalizer const*> const& getNormalizers();
+};
 
 }  // namespace orlenza

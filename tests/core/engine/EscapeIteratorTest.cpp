@@ -75,6 +75,60 @@ TEST(EscapeIteratorTest, DwellsComputedByHand) {
   }
 }
 
+// z^2 + c as the quadratic map: x' = x^2 - y^2 + re c, y' = 2xy + im c.
+EscapeParameters squarePlus(double cRe, double cIm) {
+  return mapWith({{0, cRe}, {2, 1.0}, {5, -1.0}, {6, cIm}, {9, 2.0}});
+}
+
+TEST(EscapeIteratorTest, SquarePlusConstantEscapesWhereWorkedOutByHand) {
+  struct Case {
+    char const* what;
+    double cRe, cIm, x, y;
+    int dwell;
+    std::size_t recorded;  // points in the orbit: the start and every iterate inside
+  };
+  Case const cases[] = {
+      {"c = 0 from 0 stays", 0, 0, 0, 0, 1024, 1025},
+      // 0, 2, 6, 38, 1446: 1446 is the first outside radius 1000.
+      {"c = 2 from 0", 2, 0, 0, 0, 4, 4},
+      // 0, -2, 2, 2, ...: the tip of the set stays.
+      {"c = -2 from 0", -2, 0, 0, 0, 1024, 1025},
+      // 0, 0.25, 0.3125, ... creeps up to 1/2 and stays.
+      {"c = 0.25 from 0", 0.25, 0, 0, 0, 1024, 1025},
+      // 0, i, -1 + i, -i, -1 + i, ...: a 2-cycle.
+      {"c = i from 0", 0, 1, 0, 0, 1024, 1025},
+      // 0, 1 + i, 1 + 3i, -7 + 7i, 1 - 97i, -9407 - 193i.
+      {"c = 1 + i from 0", 1, 1, 0, 0, 5, 5},
+      // 2, 4, 16, 256, 65536.
+      {"c = 0 from 2", 0, 0, 2, 0, 4, 4},
+      // 2i, -4, 16, 256, 65536.
+      {"c = 0 from 2i", 0, 0, 0, 2, 4, 4},
+      // On the unit circle |z| stays 1 (within rounding, far from 1000).
+      {"c = 0 from 1", 0, 0, 1, 0, 1024, 1025},
+      {"c = 0 from -1", 0, 0, -1, 0, 1024, 1025},
+      // 1001 is outside already, but the start is never tested: 1002001 is.
+      {"c = 0 from 1001", 0, 0, 1001, 0, 1, 1},
+      // 31.6^2 = 998.56 is inside radius 1000, its square is not.
+      {"c = 0 from 31.6", 0, 0, 31.6, 0, 2, 2},
+      // 31.7^2 = 1004.89 is already outside.
+      {"c = 0 from 31.7", 0, 0, 31.7, 0, 1, 1},
+  };
+  for (Case const& c : cases) {
+    EscapeParameters const parameters = squarePlus(c.cRe, c.cIm);
+    EXPECT_EQ(dwellOf(parameters, c.x, c.y), c.dwell) << c.what;
+    Orbit orbit;
+    EscapeIterator recording(parameters, &orbit, false);
+    EXPECT_EQ(recording.iterate(c.x, c.y), c.dwell) << c.what;
+    EXPECT_EQ(orbit.size(), c.recorded) << c.what;
+  }
+  // The recorded orbit of c = 1 + i holds the integer iterates exactly.
+  Orbit orbit;
+  EscapeIterator recording(squarePlus(1, 1), &orbit, false);
+  recording.iterate(0, 0);
+  std::vector<ComplexDouble> const expected = {{0, 0}, {1, 1}, {1, 3}, {-7, 7}, {1, -97}};
+  EXPECT_EQ(orbit.points, expected);
+}
+
 TEST(EscapeIteratorTest, DefaultMapOneStepFromTheOrigin) {
   // x' = a0, y' = b0 at the origin.
   Orbit orbit;
