@@ -49,6 +49,15 @@ EscapeParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotEscapeParams&>(*s).getParameters();
 }
 
+// Another kind, to hand the pane something foreign.
+struct OtherPaneParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotEscapePane";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherPaneParameters const&, OtherPaneParameters const&, double) {}
+  bool operator==(OtherPaneParameters const&) const { return true; }
+};
+
 class Listener : public PaneListener {
  public:
   void adjustDrawing() override { ++adjusted; }
@@ -132,14 +141,7 @@ TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
   EXPECT_EQ(paramsOf(back).coefficients[1], -std::numeric_limits<double>::infinity());
 
   // A foreign kind is refused both ways.
-  struct Other {
-    static constexpr std::string_view kSnapshotIdentifier = "TestNotEscapePane";
-    void outputParameters(std::ostream&) const {}
-    void inputParameters(std::istream&) {}
-    void morph(Other const&, Other const&, double) {}
-    bool operator==(Other const&) const { return true; }
-  };
-  ParameterizedSnapshot<Other> other;
+  ParameterizedSnapshot<OtherPaneParameters> other;
   EXPECT_THROW(pane.updateFromSnapshot(other), PlatformError);
   EXPECT_THROW(pane.updateToSnapshot(other), PlatformError);
 }
@@ -211,12 +213,12 @@ TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
 
   SnapshotCore const& core = s->getCore();
   View const& v = core.getView();
-  EXPECT_EQ(v.centerX, 0.723631);
-  EXPECT_EQ(v.centerY, -0.396063);
-  EXPECT_EQ(v.size, 0.058555);
-  EXPECT_EQ(v.angle, 0);
-  EXPECT_FALSE(v.flipH);
-  EXPECT_TRUE(v.flipV);
+  EXPECT_EQ(v.getCenterX(), 0.723631);
+  EXPECT_EQ(v.getCenterY(), -0.396063);
+  EXPECT_EQ(v.getSize(), 0.058555);
+  EXPECT_EQ(v.getAngle(), 0);
+  EXPECT_FALSE(v.getFlipH());
+  EXPECT_TRUE(v.getFlipV());
   EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
   EXPECT_EQ(core.getPostfilteringID(), "pf_none");
   EXPECT_EQ(core.getPostfilteringParam(), 0);
@@ -259,12 +261,12 @@ TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
   EXPECT_EQ(same->getCore().getNorm(), 77);
   EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
   View const& v = same->getCore().getView();
-  EXPECT_EQ(v.centerX, 0);
-  EXPECT_EQ(v.centerY, 0);
-  EXPECT_EQ(v.size, 5);
-  EXPECT_EQ(v.angle, 0);
-  EXPECT_FALSE(v.flipH || v.flipV);
-  EXPECT_EQ(start->getCore().getView().centerX, 3);  // the start is not changed
+  EXPECT_EQ(v.getCenterX(), 0);
+  EXPECT_EQ(v.getCenterY(), 0);
+  EXPECT_EQ(v.getSize(), 5);
+  EXPECT_EQ(v.getAngle(), 0);
+  EXPECT_FALSE(v.getFlipH() || v.getFlipV());
+  EXPECT_EQ(start->getCore().getView().getCenterX(), 3);  // the start is not changed
 
   // a0 locked at 2000: no draw can keep the origin inside, so the search ends
   // after 10,000 draws of eleven coefficients and keeps the last.
