@@ -122,6 +122,14 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_geom_power", "Power"},
     {"lbl_geom_twist", "Twist"},
     {"lbl_geom_exponent", "Exponent"},
+
+    // Alerts of the keyframe position dialog.
+    {"InvalidKeyframeRangeMain", "The keyframe position is not valid."},
+    {"InvalidKeyframeRangeExplain", "Enter a number from 0 to 1."},
+    {"InvalidKeyframeDuplicateMain", "There is already a keyframe at this position."},
+    {"InvalidKeyframeDuplicateExplain",
+     "Positions are kept in steps of 0.0001, and this one falls on the step of a keyframe already there. "
+     "Choose another position, or move that keyframe first."},
 };
 
 }  // namespace orlenza
