@@ -130,6 +130,19 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"InvalidKeyframeDuplicateExplain",
      "Positions are kept in steps of 0.0001, and this one falls on the step of a keyframe already there. "
      "Choose another position, or move that keyframe first."},
+
+    // Alerts of the document files, and the titles of their new-file dialogs.
+    {"ReadOnlyFileMain", "This file can only be read."},
+    {"ReadOnlyFileExplain", "You can look at its contents, but changes cannot be saved to it."},
+    {"InvalidFileMain", "This file is damaged or is not a file of this program."},
+    {"InvalidFileExplain", "Only the records before the first unreadable line were read. The file is opened "
+                           "read-only, so that nothing in it is overwritten."},
+    {"LaterVersionFileMain", "This file was written by a later version of the program."},
+    {"LaterVersionFileExplain", "Its records cannot be read by this version. The file is opened read-only and "
+                                "left unchanged."},
+    {"NewSnapshotWindowTitle", "New Snapshot File"},
+    {"NewGradationWindowTitle", "New Gradation File"},
+    {"NewMovieWindowTitle", "New Movie File"},
 };
 
 }  // namespace orlenza
