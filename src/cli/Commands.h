@@ -24,26 +24,37 @@ class CliError : public std::runtime_error {
   int m_exitCode;
 };
 
-// Where the snapshot to render or print comes from.
+// Where the snapshots to render or print come from.
 struct SnapshotChoice {
-  enum class Kind { Default, Random };
+  enum class Kind { Default, Random, File, Picture, Builtin };
   Kind kind = Kind::Default;
-  std::string generator;
-  std::optional<std::uint32_t> seed;  // Random only; drawn from std::random_device when absent
+  std::string generator;              // Default, Random
+  std::optional<std::uint32_t> seed;  // Random; drawn from std::random_device when absent
+  std::filesystem::path path;         // File (.snaps), Picture (.png)
+  std::optional<int> index;           // File, Builtin; record 0 when absent
+  std::optional<std::string> name;    // File: the first record of that name
+  bool all = false;                   // File: every record
+  std::string category;               // Builtin
 };
 
 struct RenderOptions {
   SnapshotChoice source;
-  int width = 256;
-  int height = 256;
+  // Absent: 256x256, or for a picture its own size.
+  std::optional<int> width;
+  std::optional<int> height;
   int depth = 8;
   bool autoNorm = false;
-  std::filesystem::path output;
+  // With SnapshotChoice::all, a pattern with one printf-style %d ("out-%03d.png").
+  std::string output;
 };
 
-int renderPicture(RenderOptions const& options);
+int renderPictures(RenderOptions const& options);
 int listGenerators();
-// A complete one-record snapshot file on stdout, or into output when given.
-int printSnapshot(SnapshotChoice const& source, std::optional<std::filesystem::path> const& output);
+int listBuiltins();
+int listGradations();
+int printFileInfo(std::filesystem::path const& path);
+// A complete one-record snapshot file on stdout, or into output when given;
+// with append the record is added to the records output already holds.
+int printSnapshot(SnapshotChoice const& source, std::optional<std::filesystem::path> const& output, bool append);
 
 }  // namespace orlenza::cli

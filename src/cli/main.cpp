@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cctype>
 #include <charconv>
 #include <exception>
 #include <iostream>
@@ -63,34 +64,89 @@ void applyThreads(std::string const& text) {
   orlenza::setThreadCount(threads);
 }
 
-// --default GEN or --random GEN [--seed S], shared by render and snapshot.
+bool parseIndex(std::string const& text, int& index) { return parseWhole(text, index) && index >= 0; }
+
+// Where the picture comes from, shared by render and snapshot: a generator's
+// default or random picture, a snapshot file, a PNG we wrote, or a built-in.
 struct SourceFlags {
+  std::string input;
   std::string defaultGenerator;
   std::string randomGenerator;
   std::string seed;
+  std::string builtin;
+  std::string index;
+  std::string name;
+  bool all = false;
 
   void addTo(CLI::App& command) {
+    command.add_option("input", input, "a snapshot file (.snaps) or a picture that Orlenza wrote (.png)")
+        ->type_name("FILE");
     auto* def = command.add_option("--default", defaultGenerator, "the generator's default picture")
                     ->type_name("GENERATOR");
     auto* rnd = command.add_option("--random", randomGenerator, "a random picture of the generator")
                     ->type_name("GENERATOR");
-    def->excludes(rnd);
+    auto* bin = command.add_option("--builtin", builtin, "a built-in picture of the category (see 'list builtins')")
+                    ->type_name("CATEGORY");
+    def->excludes(rnd)->excludes(bin);
+    rnd->excludes(bin);
     command.add_option("--seed", seed, "seed of the random picture, 0 to 4294967295 (default: drawn and printed)")
         ->type_name("S")
         ->needs(rnd);
+    auto* idx = command.add_option("--index", index, "the record (from 0) of the file or built-in category (default 0)")
+                    ->type_name("N");
+    auto* nam = command.add_option("--name", name, "the first record of the file with this name")->type_name("NAME");
+    auto* every = command.add_flag("--all", all, "every record of the file; -o then needs a %d for the index");
+    idx->excludes(nam)->excludes(every);
+    nam->excludes(every);
   }
 
   orlenza::cli::SnapshotChoice choice() const {
-    orlenza::cli::SnapshotChoice result;
+    using orlenza::cli::SnapshotChoice;
+    SnapshotChoice result;
+    int const sources = !input.empty() + !defaultGenerator.empty() + !randomGenerator.empty() + !builtin.empty();
+    if (sources == 0)
+      throw CliError(kExitUsage,
+                     "say which picture: a FILE, --builtin CATEGORY, --default GENERATOR or --random GENERATOR.");
+    if (sources > 1) throw CliError(kExitUsage, "give only one of FILE, --builtin, --default and --random.");
+    if (!index.empty()) {
+      int value = 0;
+      if (!parseIndex(index, value))
+        throw CliError(kExitUsage, "--index must be a whole number from 0 on, not '" + index + "'.");
+      result.index = value;
+    }
+    if (!name.empty()) result.name = name;
+    result.all = all;
+    bool const fileOnly = !name.empty() || all;
+    if (!input.empty()) {
+      result.path = input;
+      std::string extension = result.path.extension().string();
+      for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (extension == ".snaps") {
+        result.kind = SnapshotChoice::Kind::File;
+      } else if (extension == ".png") {
+        result.kind = SnapshotChoice::Kind::Picture;
+        if (result.index || fileOnly)
+          throw CliError(kExitUsage, "--index, --name and --all choose records of a snapshot file, not of a picture.");
+      } else {
+        throw CliError(kExitUsage, "'" + input + "' is neither a snapshot file (.snaps) nor a picture (.png).");
+      }
+      return result;
+    }
+    if (!builtin.empty()) {
+      if (fileOnly) throw CliError(kExitUsage, "--name and --all choose records of a snapshot file.");
+      result.kind = SnapshotChoice::Kind::Builtin;
+      result.category = builtin;
+      return result;
+    }
+    if (result.index || fileOnly)
+      throw CliError(kExitUsage, "--index, --name and --all choose records of a snapshot file or a built-in category.");
     if (!defaultGenerator.empty()) {
-      result.kind = orlenza::cli::SnapshotChoice::Kind::Default;
+      result.kind = SnapshotChoice::Kind::Default;
       result.generator = defaultGenerator;
-    } else if (!randomGenerator.empty()) {
-      result.kind = orlenza::cli::SnapshotChoice::Kind::Random;
+    } else {
+      result.kind = SnapshotChoice::Kind::Random;
       result.generator = randomGenerator;
       if (!seed.empty()) result.seed = parseSeed(seed);
-    } else {
-      throw CliError(kExitUsage, "say which picture: --default GENERATOR or --random GENERATOR.");
     }
     return result;
   }
@@ -108,28 +164,37 @@ int main(int argc, char** argv) {
                                           orlenza::media::libraryVersions() + ")");
     app.require_subcommand(0, 1);
 
-    auto* render = app.add_subcommand("render", "render one picture to a PNG file");
+    auto* render = app.add_subcommand("render", "render pictures to PNG files");
     SourceFlags renderSource;
     renderSource.addTo(*render);
-    std::string size = "256x256", threads;
+    std::string size, threads;
     int depth = 8;
     orlenza::cli::RenderOptions renderOptions;
-    render->add_option("--size", size, "picture size, each side 1 to 2048 (default 256x256)")->type_name("WxH");
+    render->add_option("--size", size, "picture size, each side 1 to 2048 (default 256x256; a picture's own size)")
+        ->type_name("WxH");
     render->add_option("--depth", depth, "bits per colour component (default 8)")->check(CLI::IsMember({8, 16}));
     render->add_flag("--auto-norm", renderOptions.autoNorm, "set the norm to the raw field's maximum");
     render->add_option("--threads", threads, "threads to compute with (default: all cores)")->type_name("N");
     render->add_option("-o,--output", renderOptions.output, "the PNG file to write")->required()->type_name("OUT.png");
 
+    auto* info = app.add_subcommand("info", "describe a snapshot, gradation or keyframe file, or a picture");
+    std::string infoPath;
+    info->add_option("file", infoPath, "a .snaps, .grads, .msnaps or .png file")->required()->type_name("FILE");
+
     auto* list = app.add_subcommand("list", "list what is built in");
     std::string listWhat;
-    list->add_option("what", listWhat, "generators")->required()->check(CLI::IsMember({"generators"}));
+    list->add_option("what", listWhat, "generators, builtins or gradations")
+        ->required()
+        ->check(CLI::IsMember({"generators", "builtins", "gradations"}));
 
     auto* snapshot = app.add_subcommand("snapshot", "print a snapshot file of one picture");
     SourceFlags snapshotSource;
     snapshotSource.addTo(*snapshot);
     std::string snapshotOutput;
-    snapshot->add_option("-o,--output", snapshotOutput, "write the file here instead of standard output")
-        ->type_name("OUT.snaps");
+    bool append = false;
+    auto* snapshotOut = snapshot->add_option("-o,--output", snapshotOutput, "write the file here instead of standard output")
+                            ->type_name("OUT.snaps");
+    snapshot->add_flag("--append", append, "add the record to the snapshots OUT.snaps holds")->needs(snapshotOut);
 
     try {
       app.parse(argc, argv);
@@ -147,16 +212,28 @@ int main(int argc, char** argv) {
 
     if (render->parsed()) {
       renderOptions.source = renderSource.choice();
-      parseSize(size, renderOptions.width, renderOptions.height);
+      if (!size.empty()) {
+        int width = 0, height = 0;
+        parseSize(size, width, height);
+        renderOptions.width = width;
+        renderOptions.height = height;
+      }
       renderOptions.depth = depth;
       applyThreads(threads);
-      return orlenza::cli::renderPicture(renderOptions);
+      return orlenza::cli::renderPictures(renderOptions);
     }
-    if (list->parsed()) return orlenza::cli::listGenerators();
+    if (info->parsed()) return orlenza::cli::printFileInfo(infoPath);
+    if (list->parsed()) {
+      if (listWhat == "builtins") return orlenza::cli::listBuiltins();
+      if (listWhat == "gradations") return orlenza::cli::listGradations();
+      return orlenza::cli::listGenerators();
+    }
     if (snapshot->parsed()) {
+      auto const source = snapshotSource.choice();
+      if (source.all) throw CliError(kExitUsage, "--all renders every record; 'snapshot' makes a file of one.");
       std::optional<std::filesystem::path> output;
       if (!snapshotOutput.empty()) output = snapshotOutput;
-      return orlenza::cli::printSnapshot(snapshotSource.choice(), output);
+      return orlenza::cli::printSnapshot(source, output, append);
     }
     std::cout << app.help();
     return 0;

@@ -1,0 +1,129 @@
+#include <iostream>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "core/files/AlertSink.h"
+#include "core/files/GradationFile.h"
+#include "core/files/MovieFrameFile.h"
+#include "core/files/SnapshotFile.h"
+#include "core/model/Snapshot.h"
+#include "media/PngWriter.h"
+
+namespace orlenza::cli {
+
+namespace {
+
+std::string quoted(std::filesystem::path const& path) { return "'" + path.string() + "'"; }
+
+std::string plural(std::size_t n, char const* word) {
+  return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// The first line: which kind was read, in which version, how many records.
+template <typename File>
+void printHeading(File const& file) {
+  std::cout << File::k_kindName;
+  if (file.getFileVersion() > 0) std::cout << ", version " << file.getFileVersion();
+  std::cout << ", " << plural(file.records().size(), "record") << '\n';
+}
+
+// Opens the file, or fails with the reason; alerts go to stderr as warnings.
+template <typename File>
+void checkOpen(File const& file, std::filesystem::path const& path) {
+  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + quoted(path) + ": " + file.getOpenFailure() + ".");
+}
+
+// Exit 1 with the reason when the file could not be read to its end.
+template <typename File>
+int finish(File const& file, std::filesystem::path const& path) {
+  std::string const line = std::to_string(file.getFailedLine());
+  switch (file.getStatus()) {
+    case RecordFileStatus::complete:
+      return kExitOk;
+    case RecordFileStatus::notOpen:
+      throw CliError(kExitFailure, "cannot read " + quoted(path) + ".");
+    case RecordFileStatus::tooLarge:
+      throw CliError(kExitFailure, quoted(path) + " is larger than 64 MiB and was not read.");
+    case RecordFileStatus::invalidHeader:
+      throw CliError(kExitFailure, quoted(path) + " does not begin with the header 'Qvtx <version>' (line " + line + ").");
+    case RecordFileStatus::laterVersion:
+      throw CliError(kExitFailure, quoted(path) + " has a version this program cannot read (line " + line + ").");
+    case RecordFileStatus::invalidRecord:
+      throw CliError(kExitFailure, "line " + line + " of " + quoted(path) +
+                                       " cannot be read; the records listed above are all that was read.");
+  }
+  return kExitFailure;
+}
+
+void printSnapshotLine(std::size_t index, Snapshot const& snapshot) {
+  std::cout << index << '\t' << snapshot.getIdentifier() << '\t' << snapshot.getName() << '\n';
+}
+
+int snapshotInfo(std::filesystem::path const& path) {
+  StreamAlertSink alerts(std::cerr);
+  SnapshotFile const file(path, alerts);
+  checkOpen(file, path);
+  printHeading(file);
+  for (std::size_t i = 0; i < file.records().size(); ++i) printSnapshotLine(i, *file.records()[i]);
+  return finish(file, path);
+}
+
+int gradationInfo(std::filesystem::path const& path) {
+  StreamAlertSink alerts(std::cerr);
+  GradationFile const file(path, alerts);
+  checkOpen(file, path);
+  printHeading(file);
+  for (std::size_t i = 0; i < file.records().size(); ++i)
+    std::cout << i << '\t' << plural(file.records()[i]->size(), "key") << '\n';
+  return finish(file, path);
+}
+
+int keyframeInfo(std::filesystem::path const& path) {
+  StreamAlertSink alerts(std::cerr);
+  MovieFrameFile const file(path, alerts);
+  checkOpen(file, path);
+  printHeading(file);
+  for (std::size_t i = 0; i < file.records().size(); ++i) {
+    auto const& keyframe = *file.records()[i];
+    std::cout << i << '\t' << keyframe.getPosition().getValue() << '\t' << keyframe.getSnapshot()->getIdentifier()
+              << '\t' << keyframe.getSnapshot()->getName() << '\n';
+  }
+  // A timeline keeps one keyframe per position inside 0 ... 1: say what it would drop.
+  for (auto const& problem : file.findKeyframeProblems()) std::cout << "note: " << describeKeyframeProblem(problem) << '\n';
+  return finish(file, path);
+}
+
+int pictureInfo(std::filesystem::path const& path) {
+  media::PngInfo info;
+  try {
+    info = media::readPngInfo(path, false);
+  } catch (media::PngReadError const& e) {
+    throw CliError(kExitFailure, std::string(e.what()) + ".");
+  }
+  std::cout << "PNG picture, " << info.width << "x" << info.height << ", " << info.bitDepth << "-bit\n";
+  auto const* text = info.findText(media::kSnapshotTextKeyword);
+  if (text == nullptr) {
+    std::cout << "no snapshot record\n";
+    return kExitOk;
+  }
+  std::istringstream is(text->text);
+  auto const snapshot = readSnapshotRecord(is, kSnapshotRecordVersion);
+  if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + quoted(path) + " cannot be read.");
+  printSnapshotLine(0, *snapshot);
+  std::cout << text->text << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int printFileInfo(std::filesystem::path const& path) {
+  std::string const extension = path.extension().string();
+  if (extension == ".snaps") return snapshotInfo(path);
+  if (extension == ".grads") return gradationInfo(path);
+  if (extension == ".msnaps") return keyframeInfo(path);
+  if (extension == ".png" || extension == ".PNG") return pictureInfo(path);
+  throw CliError(kExitUsage, "cannot tell the kind of " + quoted(path) +
+                                 " from its name; info reads .snaps, .grads, .msnaps and .png files.");
+}
+
+}  // namespace orlenza::cli
