@@ -1,0 +1,79 @@
+// Every generator's default picture, hashed: a change of the numbers anywhere
+// between the parameters and the colours shows here, on one thread or many.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <iomanip>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "core/CoreRegistration.h"
+#include "core/engine/ComputationNotifier.h"
+#include "core/engine/PictureRendering.h"
+#include "core/engine/RowParallel.h"
+#include "core/panes/GeneratorCatalogue.h"
+#include "core/panes/ParameterPane.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+// FNV-1a over the 16-bit components, low byte first.
+std::uint64_t hashOf(RgbImage16 const& image) {
+  std::uint64_t hash = 14695981039346656037ull;
+  auto const mix = [&hash](std::uint8_t byte) {
+    hash ^= byte;
+    hash *= 1099511628211ull;
+  };
+  for (std::uint16_t c : image.rgb) {
+    mix(static_cast<std::uint8_t>(c & 0xFF));
+    mix(static_cast<std::uint8_t>(c >> 8));
+  }
+  return hash;
+}
+
+std::string hex(std::uint64_t value) {
+  std::ostringstream os;
+  os << "0x" << std::hex << std::setw(16) << std::setfill('0') << value << "ull";
+  return os.str();
+}
+
+// Taken from pictures that were looked at; a new generator adds its line once
+// its default picture is right.
+std::map<std::string, std::uint64_t> const kGoldenHashes = {
+    {"EscParams", 0x022bc28c715e3e81ull},
+};
+
+std::uint64_t renderDefault(std::string const& generator, unsigned threads) {
+  setThreadCount(threads);
+  auto const snapshot = ParameterPaneFactory::makeNewParameterPane(generator)->getDefaultSnapshot();
+  NullComputationNotifier notifier;
+  auto const picture = renderSnapshot(snapshot, 64, 48, false, notifier);
+  return picture ? hashOf(picture->image) : 0;
+}
+
+TEST(GoldenPicturesTest, DefaultPicturesKeepTheirNumbers) {
+  registerCoreFamilies();
+  unsigned const cores = threadCount();
+  int drawn = 0;
+  for (std::string const& generator : GeneratorCatalogue::getNames()) {
+    if (!ParameterPaneFactory::isRegistered(generator)) continue;
+    ++drawn;
+    std::uint64_t const one = renderDefault(generator, 1);
+    EXPECT_EQ(renderDefault(generator, 4), one) << generator << ": threads changed the picture";
+    auto const golden = kGoldenHashes.find(generator);
+    if (golden == kGoldenHashes.end()) {
+      ADD_FAILURE() << "no golden hash for '" << generator << "': once its default picture looks right, add {\""
+                    << generator << "\", " << hex(one) << "} to kGoldenHashes";
+      continue;
+    }
+    EXPECT_EQ(one, golden->second) << generator << " now draws " << hex(one);
+  }
+  setThreadCount(cores);
+  EXPECT_GE(drawn, 1);
+}
+
+}  // namespace
+}  // namespace orlenza
