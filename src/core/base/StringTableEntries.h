@@ -108,6 +108,19 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_esc_formula", "Formula"},
     {"lbl_esc_analyzer", "Orbit analyzer"},
 
+    // Field labels and plot modes of the dynamical-system panes.
+    {"lbl_ds_iterationsMillions", "Iterations (millions)"},
+    {"lbl_ds_iterationsThousands", "Iterations (thousands)"},
+    {"lbl_ds_p0", "p0"},
+    {"lbl_ds_p1", "p1"},
+    {"lbl_ds_p2", "p2"},
+    {"lbl_ds_p3", "p3"},
+    {"lbl_ds_p4", "p4"},
+    {"lbl_ds_p5", "p5"},
+    {"lbl_ds_plotMode", "Plot"},
+    {"dsplot_hits", "Hit count"},
+    {"dsplot_visits", "Visit time"},
+
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
     {"lbl_geom_centerX", "Centre x"},

@@ -1,5 +1,6 @@
 #include "core/generators/Computators.h"
 
+#include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 
 namespace orlenza {
@@ -8,6 +9,13 @@ void registerAllComputators() {
   // In catalogue order, one line per generator as it is added, each asking its
   // computator class for its one instance:
   ImageComputatorEscapeParams::instance();
+  ImageComputatorDSSqrt::instance();
+  ImageComputatorDSSinCos::instance();
+  ImageComputatorDSSinSin::instance();
+  ImageComputatorDSSin23::instance();
+  ImageComputatorDSSinXY::instance();
+  ImageComputatorDSHop::instance();
+  ImageComputatorDSGumowski::instance();
 }
 
 }  // namespace orlenza

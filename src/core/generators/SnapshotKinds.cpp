@@ -1,5 +1,6 @@
 #include "core/generators/SnapshotKinds.h"
 
+#include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 
 namespace orlenza {
@@ -9,6 +10,13 @@ void registerAllSnapshotKinds() {
   // "DynFractal", "EscParams", "Grid", "GumFractal", "Halley", "ItSines",
   // "Mandal", "Perlin", the three "PhasePlane-..." kinds, "Quot". Each kind
   // takes its place in this order as its generator is added.
+  SnapshotDSGumowski::registerCreator();
+  SnapshotDSHop::registerCreator();
+  SnapshotDSSin23::registerCreator();
+  SnapshotDSSinCos::registerCreator();
+  SnapshotDSSinSin::registerCreator();
+  SnapshotDSSinXY::registerCreator();
+  SnapshotDSSqrt::registerCreator();
   SnapshotEscapeParams::registerCreator();
 }
 

@@ -1,5 +1,6 @@
 #include "core/panes/PaneRegistration.h"
 
+#include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/panes/GeometryPanes.h"
 
@@ -8,6 +9,13 @@ namespace orlenza {
 // Generators of the catalogue without a line here have no pane yet.
 void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
+  ParameterPaneDSSqrt::registerCreator();
+  ParameterPaneDSSinCos::registerCreator();
+  ParameterPaneDSSinSin::registerCreator();
+  ParameterPaneDSSin23::registerCreator();
+  ParameterPaneDSSinXY::registerCreator();
+  ParameterPaneDSHop::registerCreator();
+  ParameterPaneDSGumowski::registerCreator();
   registerGeometryPanes();
 }
 

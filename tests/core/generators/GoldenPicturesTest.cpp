@@ -44,6 +44,13 @@ std::string hex(std::uint64_t value) {
 // its default picture is right.
 std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"EscParams", 0x022bc28c715e3e81ull},
+    {"DynSys-Sqrt", 0x548ead6901d8f4adull},
+    {"DynSys-SinCos", 0x301eb18da7553327ull},
+    {"DynSys-SinSin", 0xfa4b19289ca8dcd5ull},
+    {"DynSys-Sin23", 0x5884d28c72b2dd88ull},
+    {"DynSys-SinXY", 0x5b70ac90668431a2ull},
+    {"DynSys-Hopalong", 0x2322963c5d578a6full},
+    {"DynSys-Gumowski", 0xcd09560463f4d141ull},
 };
 
 std::uint64_t renderDefault(std::string const& generator, unsigned threads) {
