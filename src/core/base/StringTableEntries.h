@@ -108,6 +108,27 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_esc_formula", "Formula"},
     {"lbl_esc_analyzer", "Orbit analyzer"},
 
+    // Field labels and stopping tests of the Halley pane.
+    {"lbl_hal_c0", "c0"},
+    {"lbl_hal_c1", "c1 z"},
+    {"lbl_hal_c2", "c2 z^2"},
+    {"lbl_hal_c3", "c3 z^3"},
+    {"lbl_hal_c4", "c4 z^4"},
+    {"lbl_hal_c5", "c5 z^5"},
+    {"lbl_hal_c6", "c6 z^6"},
+    {"lbl_hal_c7", "c7 z^7"},
+    {"lbl_hal_c8", "c8 z^8"},
+    {"lbl_hal_c9", "c9 z^9"},
+    {"lbl_hal_c10", "c10 z^10"},
+    {"lbl_hal_c11", "c11 z^11"},
+    {"lbl_hal_c12", "c12 z^12"},
+    {"lbl_hal_lambda", "Relaxation (lambda)"},
+    {"lbl_hal_convergence", "Stop when"},
+    {"lbl_hal_analyzer", "Orbit analyzer"},
+    {"halconv_step", "the step is short"},
+    {"halconv_modulus", "the modulus rests"},
+    {"halconv_coordinate", "one coordinate rests"},
+
     // Field labels and plot modes of the dynamical-system panes.
     {"lbl_ds_iterationsMillions", "Iterations (millions)"},
     {"lbl_ds_iterationsThousands", "Iterations (thousands)"},

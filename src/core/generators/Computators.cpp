@@ -2,6 +2,7 @@
 
 #include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
+#include "core/generators/Halley/ImageComputatorHalley.h"
 
 namespace orlenza {
 
@@ -9,6 +10,7 @@ void registerAllComputators() {
   // In catalogue order, one line per generator as it is added, each asking its
   // computator class for its one instance:
   ImageComputatorEscapeParams::instance();
+  ImageComputatorHalley::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();
   ImageComputatorDSSinSin::instance();

@@ -2,6 +2,7 @@
 
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/Halley/SnapshotHalley.h"
 
 namespace orlenza {
 
@@ -18,6 +19,7 @@ void registerAllSnapshotKinds() {
   SnapshotDSSinXY::registerCreator();
   SnapshotDSSqrt::registerCreator();
   SnapshotEscapeParams::registerCreator();
+  SnapshotHalley::registerCreator();
 }
 
 }  // namespace orlenza

@@ -2,6 +2,7 @@
 
 #include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
+#include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/panes/GeometryPanes.h"
 
 namespace orlenza {
@@ -9,6 +10,7 @@ namespace orlenza {
 // Generators of the catalogue without a line here have no pane yet.
 void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
+  ParameterPaneHalley::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();
   ParameterPaneDSSinSin::registerCreator();

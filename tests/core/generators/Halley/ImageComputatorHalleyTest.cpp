@@ -1,0 +1,364 @@
+#include "core/generators/Halley/ImageComputatorHalley.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/geometry/GeometryDisk.h"
+#include "core/geometry/GeometryNfold.h"
+
+namespace orlenza {
+namespace {
+
+using Coefficients = std::array<double, 13>;
+struct Point {
+  double x, y;
+};
+
+// Halley's method written out from its description: powers by repeated
+// multiplication from 1, p, p', p'', q = p p'' / p' / 2, D = p' - q,
+// z' = z - lambda p / D, quotients by a zero divisor are 0; stop on the test
+// or after 31 iterates.
+Point mul(Point a, Point b) { return {a.x * b.x - a.y * b.y, a.x * b.y + a.y * b.x}; }
+Point quot(Point a, Point b) {
+  double const d = b.x * b.x + b.y * b.y;
+  if (d == 0) return {0, 0};
+  return {(a.x * b.x + a.y * b.y) / d, (a.y * b.x - a.x * b.y) / d};
+}
+
+int referenceDwell(Coefficients const& c, double lambda, int test, double x, double y,
+                   std::vector<Point>* orbit = nullptr) {
+  double d[12], e[11];
+  for (int k = 0; k < 12; ++k) d[k] = (k + 1) * c[k + 1];
+  for (int k = 0; k < 11; ++k) e[k] = (k + 1) * (k + 2) * c[k + 2];
+  Point z{x, y};
+  if (orbit) orbit->assign(1, z);
+  int n = 0;
+  for (;;) {
+    Point w[13];
+    w[0] = {1, 0};
+    for (int k = 1; k < 13; ++k) w[k] = mul(w[k - 1], z);
+    Point p{0, 0}, p1{0, 0}, p2{0, 0};
+    for (int k = 0; k < 13; ++k) p = {p.x + c[k] * w[k].x, p.y + c[k] * w[k].y};
+    for (int k = 0; k < 12; ++k) p1 = {p1.x + d[k] * w[k].x, p1.y + d[k] * w[k].y};
+    for (int k = 0; k < 11; ++k) p2 = {p2.x + e[k] * w[k].x, p2.y + e[k] * w[k].y};
+    Point q = quot(mul(p, p2), p1);
+    q = {q.x * 0.5, q.y * 0.5};
+    Point const s = quot(p, {p1.x - q.x, p1.y - q.y});
+    Point const next{z.x - lambda * s.x, z.y - lambda * s.y};
+    double const dx = next.x - z.x, dy = next.y - z.y;
+    bool stop;
+    if (test == 1)
+      stop = std::fabs((next.x * next.x + next.y * next.y) - (z.x * z.x + z.y * z.y)) < 1e-4;
+    else if (test == 2)
+      stop = dx * dx < 1e-4 || dy * dy < 1e-4;
+    else
+      stop = dx * dx + dy * dy < 1e-4;
+    if (stop) break;
+    z = next;
+    if (n + 1 > 31) break;
+    ++n;
+    if (orbit) orbit->push_back(z);
+  }
+  return n;
+}
+
+// The plane point of pixel (x, y), as the sampler places it.
+Point referencePoint(View const& v, int w, int h, int x, int y) {
+  double const step = 2 * v.getSize() / std::min(w, h);
+  double const a = v.getFlipH() ? w / 2 - x : x - w / 2;
+  double const b = v.getFlipV() ? y - h / 2 : h / 2 - y;
+  double const theta = v.getAngle() / 180 * 3.141592654;
+  double const co = std::cos(theta), si = std::sin(theta);
+  return {v.getCenterX() + a * step * co + b * step * si, v.getCenterY() + b * step * co - a * step * si};
+}
+
+class CountingNotifier : public ComputationNotifier {
+ public:
+  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
+  void initialize(long total) override {
+    totals.push_back(total);
+    steps = 0;
+  }
+  void iterate() override { ++steps; }
+  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
+  std::vector<long> totals;
+  long steps = 0;
+
+ private:
+  long m_cancelAfter;
+};
+
+Coefficients defaults() { return HalleyParameters().coefficients; }
+
+SnapshotHalley snapshot(View const& view, Coefficients const& c, double lambda = 1, int test = 0,
+                        std::string analyzer = "OA_Dwell") {
+  SnapshotCore core;
+  core.setView(view);
+  HalleyParameters p;
+  p.coefficients = c;
+  p.setLambda(lambda);
+  p.convergenceTest = test;
+  p.analyzerID = std::move(analyzer);
+  return SnapshotHalley("", core, p);
+}
+
+class ImageComputatorHalleyTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+
+  // The value of one point: a 1 x 1 picture is its view's centre.
+  double valueAt(double x, double y, Coefficients const& c, double lambda = 1, int test = 0,
+                 std::string analyzer = "OA_Dwell") {
+    RawField field(1, 1);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(View(x, y, 1, 0, false, false), c, lambda, test, std::move(analyzer)), 1, 1,
+                            field, notifier, 1);
+    return field[0][0];
+  }
+
+  ImageComputatorHalley& computator = ImageComputatorHalley::instance();
+};
+
+TEST_F(ImageComputatorHalleyTest, RegisteredWithItsDefaultView) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Halley"), &computator);
+  View const v = computator.getDefaultView();
+  EXPECT_TRUE(v == View(0, 0, 1, 0, false, false));
+}
+
+TEST_F(ImageComputatorHalleyTest, SamplesOfTheDefaultPolynomial) {
+  // Worked out in plain floating point apart from this code (z^7 - z, lambda 1, test 0):
+  // the dwell and the last point kept.
+  struct Case {
+    double x, y, lambda;
+    int dwell;
+    double lastX, lastY;
+  } const cases[] = {
+      {0.5, 0.5, 1, 3, 1.000621121087321, 0.0010807017827255613},
+      {0.9, 0.1, 1, 2, 1.0000344126358103, 0.00010841605856018802},
+      {-0.3, 0.7, 1, 4, -0.4999248981187424, 0.8659829957234668},
+      {0.6, 0.0, 1, 2, 0.0053956216551082625, 0.0},
+      {0.2, -0.45, 1, 2, 1.2594448563531258e-06, 5.43721314277823e-07},
+      {0.75, 0.43, 1, 9, -2.204561151686324e-10, -1.2875149731084168e-10},
+      {0.5, 0.5, 0.5, 4, 0.980451633645263, 0.00290129251453177},
+      {0.6, 0.0, 0.5, 6, 0.016463781279772507, 0.0},
+      {0, 0, 1, 0, 0, 0},   // a root: the first step is 0
+      {1, 0, 1, 0, 1, 0},
+  };
+  for (auto const& c : cases) {
+    EXPECT_EQ(valueAt(c.x, c.y, defaults(), c.lambda), c.dwell) << c.x << "," << c.y;
+    EXPECT_DOUBLE_EQ(valueAt(c.x, c.y, defaults(), c.lambda, 0, "OA_Real"), std::fabs(c.lastX)) << c.x << "," << c.y;
+    EXPECT_DOUBLE_EQ(valueAt(c.x, c.y, defaults(), c.lambda, 0, "OA_Imag"), std::fabs(c.lastY)) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(ImageComputatorHalleyTest, ConvergenceTests) {
+  // z^2 + 1 from 1: Halley's step goes to -1 and back for ever. The step is
+  // long, but the modulus and the imaginary part never change.
+  Coefficients cycle{};
+  cycle[0] = 1;
+  cycle[2] = 1;
+  struct Case {
+    int test;
+    double dwell;
+  } const cases[] = {{0, 31}, {1, 0}, {2, 0}, {7, 31}, {-5, 31}, {40000, 31}, {2000000000, 31}};
+  for (auto const& c : cases) {
+    EXPECT_EQ(valueAt(1, 0, cycle, 1, c.test), c.dwell) << c.test;
+    // The orbit holds the start and 31 iterates, alternately -1 and 1.
+    if (c.dwell == 31) {
+      EXPECT_EQ(valueAt(1, 0, cycle, 1, c.test, "OA_Distance"), 2) << c.test;
+    }
+  }
+  EXPECT_EQ(valueAt(1, 0, cycle, 1, 0, "OA_Length"), 62);
+
+  // Test 2 stops as soon as one coordinate rests: every real start of a real
+  // polynomial stays on the axis, far from a root or not.
+  View const view(0, 0, 1.5, 0, false, false);
+  int const w = 24, h = 18;
+  for (int test : {0, 1, 2, 3}) {
+    RawField field(w, h);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(view, defaults(), 1, test), w, h, field, notifier, 1);
+    for (int x = 0; x < w; ++x)
+      for (int y = 0; y < h; ++y) {
+        Point const p = referencePoint(view, w, h, x, y);
+        ASSERT_EQ(field[x][y], referenceDwell(defaults(), 1, test, p.x, p.y)) << test << ": " << x << "," << y;
+      }
+    if (test == 2) {
+      for (int x = 0; x < w; ++x) EXPECT_EQ(field[x][h / 2], 0) << x;
+    }
+  }
+}
+
+TEST_F(ImageComputatorHalleyTest, DefaultPictureShowsTheSevenBasins) {
+  View const view = ImageComputatorHalley::defaultView();
+  int const w = 40, h = 30;
+  RawField field(w, h);
+  CountingNotifier notifier;
+  computator.computeImage(snapshot(view, defaults()), w, h, field, notifier, 1);
+  EXPECT_EQ(notifier.totals, std::vector<long>{h});
+  EXPECT_EQ(notifier.steps, h);
+  int slow = 0;
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+      Point const p = referencePoint(view, w, h, x, y);
+      ASSERT_EQ(field[x][y], referenceDwell(defaults(), 1, 0, p.x, p.y)) << x << "," << y;
+      slow += field[x][y] >= 6;
+    }
+  EXPECT_GT(slow, 0);  // the boundaries between the basins hesitate
+  EXPECT_EQ(field[w / 2][h / 2], 0);  // the root 0 is the centre
+  // Near each of the six sixth roots of unity the method is quick, and the
+  // last point kept lies next to that root.
+  for (int k = 0; k < 6; ++k) {
+    double const rx = std::cos(k * 3.141592653589793 / 3), ry = std::sin(k * 3.141592653589793 / 3);
+    double const start[2] = {rx * 0.93 + 0.01, ry * 0.93 - 0.01};
+    EXPECT_LE(valueAt(start[0], start[1], defaults()), 3) << k;
+    std::vector<Point> orbit;
+    referenceDwell(defaults(), 1, 0, start[0], start[1], &orbit);
+    EXPECT_NEAR(valueAt(start[0], start[1], defaults(), 1, 0, "OA_Real"), std::fabs(orbit.back().x), 1e-15);
+    EXPECT_NEAR(orbit.back().x, rx, 0.02) << k;
+    EXPECT_NEAR(orbit.back().y, ry, 0.02) << k;
+  }
+}
+
+TEST_F(ImageComputatorHalleyTest, DegeneratePolynomials) {
+  View const view(0.1, -0.2, 2, 15, true, false);
+  int const w = 17, h = 13;
+  Coefficients zero{};
+  Coefficients constant{};
+  constant[0] = 5;  // p' is 0 everywhere: every step divides by 0
+  Coefficients critical{};
+  critical[0] = -1;
+  critical[2] = 1;  // z^2 - 1: p'(0) = 0
+  for (auto const* c : {&zero, &constant}) {
+    RawField field(w, h);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(view, *c), w, h, field, notifier, 1);
+    for (int x = 0; x < w; ++x)
+      for (int y = 0; y < h; ++y) ASSERT_EQ(field[x][y], 0) << x << "," << y;
+  }
+  EXPECT_EQ(valueAt(0, 0, critical), 0);  // a critical point stops at once
+  EXPECT_EQ(valueAt(0.3, 0.2, critical), 2);
+  EXPECT_EQ(valueAt(0, 0, critical, 1, 0, "OA_Closeness"), 1);  // a one-point orbit
+}
+
+TEST_F(ImageComputatorHalleyTest, AnalyzersReadTheOrbitAndUnknownOnesFallBackToTheDwell) {
+  View const view(0.2, 0.1, 1.2, 0, false, true);
+  int const w = 11, h = 9;
+  RawField length(w, h), dwell(w, h), unknown(w, h);
+  CountingNotifier n1, n2, n3;
+  computator.computeImage(snapshot(view, defaults(), 0.8, 0, "OA_Length"), w, h, length, n1, 1);
+  computator.computeImage(snapshot(view, defaults(), 0.8, 0, "OA_Dwell"), w, h, dwell, n2, 1);
+  computator.computeImage(snapshot(view, defaults(), 0.8, 0, "OA_NotRegistered"), w, h, unknown, n3, 1);
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) {
+      Point const p = referencePoint(view, w, h, x, y);
+      std::vector<Point> orbit;
+      int const n = referenceDwell(defaults(), 0.8, 0, p.x, p.y, &orbit);
+      ASSERT_EQ(orbit.size(), static_cast<std::size_t>(n) + 1);
+      double sum = 0;
+      for (std::size_t k = 1; k < orbit.size(); ++k)
+        sum += std::sqrt((orbit[k].x - orbit[k - 1].x) * (orbit[k].x - orbit[k - 1].x) +
+                         (orbit[k].y - orbit[k - 1].y) * (orbit[k].y - orbit[k - 1].y));
+      EXPECT_NEAR(length[x][y], sum, 1e-12) << x << "," << y;
+      EXPECT_EQ(dwell[x][y], n);
+      EXPECT_EQ(unknown[x][y], n);
+    }
+}
+
+TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  Coefficients huge;
+  huge.fill(1e300);
+  Coefficients withNaN = defaults();
+  withNaN[3] = kNaN;
+  Coefficients withInf = defaults();
+  withInf[12] = -kInf;
+  auto disk = snapshot(View(0, 0, 2, 0, false, false), defaults(), 1, 0, "OA_Distance");
+  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
+  auto nfold = snapshot(View(0.1, -0.2, 1.7, 12, true, true), defaults(), 1.3, 1, "OA_Harmonic");
+  nfold.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
+  SnapshotHalley const cases[] = {
+      disk,
+      nfold,
+      snapshot(View(0, 0, 1, 0, false, false), huge),
+      snapshot(View(0, 0, 1, 0, false, false), withNaN, 1, 2),
+      snapshot(View(0, 0, 1, 0, false, false), withInf, 1, 0, "OA_Angle"),
+      snapshot(View(1.7e308, 0, 1e307, 0, false, false), defaults()),  // right of centre x overflows
+      snapshot(View(0, 0, 1e-300, 0, false, false), defaults(), 2, 2000000000),
+  };
+  for (auto const& s : cases) {
+    int const w = 61, h = 37;
+    RawField one(w, h), many(w, h);
+    one.fill(-7);
+    many.fill(-8);
+    CountingNotifier a, b;
+    computator.computeImage(s, w, h, one, a, 1);
+    computator.computeImage(s, w, h, many, b, 4);
+    EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
+    EXPECT_EQ(a.steps, h);
+    EXPECT_EQ(b.steps, h);
+    if (s.getParameters().analyzerID != "OA_Dwell") continue;
+    for (int x = 0; x < w; ++x)
+      for (int y = 0; y < h; ++y) {
+        if (!std::isnan(one[x][y])) {
+          ASSERT_TRUE(one[x][y] >= 0 && one[x][y] <= 31) << x << "," << y;
+        }
+      }
+  }
+  RawField field(61, 37);
+  CountingNotifier notifier;
+  computator.computeImage(disk, 61, 37, field, notifier, 1);
+  EXPECT_TRUE(std::isnan(field[30][18]));  // the disk maps its centre to no point
+  EXPECT_FALSE(std::isnan(field[5][5]));
+  computator.computeImage(cases[5], 61, 37, field, notifier, 1);
+  EXPECT_TRUE(std::isnan(field[60][0]));
+  EXPECT_FALSE(std::isnan(field[30][18]));
+  // A NaN coefficient makes every step NaN: nothing converges.
+  computator.computeImage(cases[3], 61, 37, field, notifier, 1);
+  EXPECT_EQ(field[10][10], 31);
+}
+
+TEST_F(ImageComputatorHalleyTest, CancelLeavesTheRowsNotStarted) {
+  auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
+  RawField field(20, 10);
+  field.fill(-1);
+  CountingNotifier notifier(3);
+  computator.computeImage(s, 20, 10, field, notifier, 1);
+  EXPECT_EQ(notifier.steps, 3);
+  for (int x = 0; x < 20; ++x)
+    for (int y = 0; y < 10; ++y) {
+      if (y < 3)
+        EXPECT_GE(field[x][y], 0) << x << "," << y;
+      else
+        EXPECT_EQ(field[x][y], -1) << x << "," << y;
+    }
+  RawField wide(2048, 64);
+  CountingNotifier early(1);
+  computator.computeImage(s, 2048, 64, wide, early, 4);
+  EXPECT_LT(early.steps, 64);
+}
+
+TEST_F(ImageComputatorHalleyTest, ForeignKindThrowsAndSizesStayInsideTheField) {
+  SnapshotEscapeParams const other;
+  RawField field(4, 4);
+  CountingNotifier notifier;
+  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+  field.fill(-1);
+  computator.computeImage(snapshot(View(), defaults()), 100, 100, field, notifier);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 0);
+}
+
+}  // namespace
+}  // namespace orlenza
