@@ -142,6 +142,14 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"dsplot_hits", "Hit count"},
     {"dsplot_visits", "Visit time"},
 
+    // Field labels of the mandala pane.
+    {"lbl_mandala_angularFrequency", "Angular frequency"},
+    {"lbl_mandala_angularWeight", "Angular weight"},
+    {"lbl_mandala_radialFrequency", "Radial frequency"},
+    {"lbl_mandala_radialWeight", "Radial weight"},
+    {"lbl_mandala_productWeight", "Product weight"},
+    {"lbl_mandala_amplitude", "Amplitude"},
+
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
     {"lbl_geom_centerX", "Centre x"},

@@ -3,6 +3,7 @@
 #include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
+#include "core/generators/Mandala/ImageComputatorMandala.h"
 
 namespace orlenza {
 
@@ -11,6 +12,7 @@ void registerAllComputators() {
   // computator class for its one instance:
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
+  ImageComputatorMandala::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();
   ImageComputatorDSSinSin::instance();

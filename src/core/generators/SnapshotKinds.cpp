@@ -3,6 +3,7 @@
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/Halley/SnapshotHalley.h"
+#include "core/generators/Mandala/SnapshotMandala.h"
 
 namespace orlenza {
 
@@ -20,6 +21,7 @@ void registerAllSnapshotKinds() {
   SnapshotDSSqrt::registerCreator();
   SnapshotEscapeParams::registerCreator();
   SnapshotHalley::registerCreator();
+  SnapshotMandala::registerCreator();
 }
 
 }  // namespace orlenza

@@ -3,6 +3,7 @@
 #include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
+#include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/panes/GeometryPanes.h"
 
 namespace orlenza {
@@ -11,6 +12,7 @@ namespace orlenza {
 void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
+  ParameterPaneMandala::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();
   ParameterPaneDSSinSin::registerCreator();

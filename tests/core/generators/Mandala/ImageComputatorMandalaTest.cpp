@@ -1,0 +1,188 @@
+#include "core/generators/Mandala/ImageComputatorMandala.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <typeinfo>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/generators/Mandala/SnapshotMandala.h"
+#include "core/geometry/GeometryDisk.h"
+#include "core/geometry/GeometryNfold.h"
+#include "core/model/SnapshotKind.h"
+
+namespace orlenza {
+namespace {
+
+using P = MandalaParameters;
+
+class CountingNotifier : public ComputationNotifier {
+ public:
+  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
+  void initialize(long total) override {
+    totals.push_back(total);
+    steps = 0;
+  }
+  void iterate() override { ++steps; }
+  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
+  std::vector<long> totals;
+  long steps = 0;
+
+ private:
+  long m_cancelAfter;
+};
+
+struct OtherParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaComputed";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherParameters const&, OtherParameters const&, double) {}
+  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
+};
+
+P withValues(std::initializer_list<double> values) {
+  P p;
+  unsigned i = 0;
+  for (double v : values) p.setParameter(i++, v);
+  return p;
+}
+
+SnapshotMandala snapshot(View const& view, P const& p) {
+  SnapshotCore core;
+  core.setView(view);
+  return SnapshotMandala("", core, p);
+}
+
+class ImageComputatorMandalaTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ImageComputatorMandala& computator = ImageComputatorMandala::instance();
+};
+
+TEST_F(ImageComputatorMandalaTest, RegisteredWithItsDefaultView) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Mandal"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
+}
+
+// An 8 x 6 picture of the view of size 2.5: pixel (x, y) is the plane point
+// ((x - 4) 5/6, (3 - y) 5/6). Values worked out in Python from the formula.
+TEST_F(ImageComputatorMandalaTest, ValuesMatchIndependentlyComputedOnes) {
+  struct Sample {
+    int x, y;
+    double value;
+  };
+  struct Case {
+    P parameters;
+    std::vector<Sample> samples;
+  } const cases[] = {
+      {P(),
+       {{0, 0, 775.000000370052}, {7, 5, 357.69177724001827}, {2, 1, 901.9779174464219},
+        {5, 4, 190.2552729696}, {4, 3, 500.0}, {6, 0, 704.3793998807864}}},
+      {withValues({5, 4.06741411046, 0.266386365642, 0.695248033337, 0.522460132848, 1000}),
+       {{0, 0, 449.81691113671206}, {7, 5, 455.745273684725}, {2, 1, 256.27582931379766},
+        {5, 4, 856.0952052873314}, {4, 3, 500.0}, {6, 0, 133.17241077382164}}},
+      // A negative amplitude mirrors the values below zero.
+      {withValues({3, 0.5, 2.5, 2, 1.25, -300}),
+       {{0, 0, -291.1993949136859}, {7, 5, -99.46219280421434}, {2, 1, -125.93986435345029},
+        {5, 4, -143.3569068459113}, {4, 3, -150.0}, {6, 0, -64.29878563069701}}},
+  };
+  View const view(0, 0, 2.5, 0, false, false);
+  for (auto const& c : cases) {
+    RawField field(8, 6);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(view, c.parameters), 8, 6, field, notifier, 1);
+    EXPECT_EQ(notifier.totals, std::vector<long>{6});
+    EXPECT_EQ(notifier.steps, 6);  // one step per row
+    for (auto const& s : c.samples)
+      EXPECT_NEAR(field[s.x][s.y], s.value, 1e-9 * std::fabs(s.value)) << s.x << "," << s.y;
+  }
+}
+
+TEST_F(ImageComputatorMandalaTest, PointsOfTheDefaultWaves) {
+  // A 3 x 3 picture of size 1.5 samples (-1, 1) ... (1, -1) one apart; the
+  // centre is the view's centre.
+  struct Case {
+    View view;
+    int x, y;
+    double value, tolerance;
+  } const cases[] = {
+      {View(0, 0, 1.5, 0, false, false), 1, 1, 500, 0},       // the origin: a = b = 0
+      {View(0, 0, 1.5, 0, false, false), 2, 1, 500, 1e-6},    // (1, 0): a = 0, b = sin(pi)
+      {View(0, 0.5, 1.5, 0, false, false), 1, 1, 1000, 1e-9},  // (0, 0.5): a = b = 1
+      {View(0, 0, 1.5, 0, false, false), 1, 0, 750, 1e-6},    // (0, 1): a = 1, b = sin(pi)
+      {View(0, 0, 1.5, 0, false, false), 1, 2, 250, 1e-6},    // (0, -1): a = -1
+  };
+  for (auto const& c : cases) {
+    RawField field(3, 3);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(c.view, P()), 3, 3, field, notifier, 1);
+    if (c.tolerance == 0)
+      EXPECT_EQ(field[c.x][c.y], c.value);
+    else
+      EXPECT_NEAR(field[c.x][c.y], c.value, c.tolerance) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(ImageComputatorMandalaTest, CancellingWeightsAndNonFinitePoints) {
+  // p1 + p3 + p4 = 0: the division gives infinities or NaN, stored as computed.
+  RawField field(5, 5);
+  CountingNotifier notifier;
+  computator.computeImage(snapshot(View(0, 0, 1, 0, false, false), withValues({2, 1, 1, -1, 0, 1000})), 5, 5, field,
+                          notifier, 1);
+  EXPECT_TRUE(std::isnan(field[2][2]));  // 0 / 0 at the origin
+  int infinite = 0;
+  for (int x = 0; x < 5; ++x)
+    for (int y = 0; y < 5; ++y) infinite += std::isinf(field[x][y]);
+  EXPECT_GT(infinite, 0);
+
+  // The disk geometry maps its centre to no point; that pixel alone is NaN.
+  auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
+  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
+  RawField diskField(101, 67);
+  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
+  EXPECT_TRUE(std::isnan(diskField[50][33]));
+  EXPECT_FALSE(std::isnan(diskField[10][10]));
+  // Past the largest double the plane point is infinite.
+  RawField huge(11, 11);
+  computator.computeImage(snapshot(View(1.7e308, 0, 1e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
+  EXPECT_TRUE(std::isnan(huge[10][5]));
+}
+
+TEST_F(ImageComputatorMandalaTest, ThreadsChangeNoBitAndCancelStopsTheRows) {
+  auto turned = snapshot(View(0.1, -0.2, 1.7, 12, true, true), withValues({4, 1.5, 2.2, 0.3, 1.1, 1000}));
+  turned.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
+  int const w = 301, h = 97;
+  RawField one(w, h), many(w, h);
+  one.fill(-7);
+  many.fill(-8);
+  CountingNotifier a, b;
+  computator.computeImage(turned, w, h, one, a, 1);
+  computator.computeImage(turned, w, h, many, b, 4);
+  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
+  EXPECT_EQ(b.steps, h);
+
+  RawField field(20, 10);
+  field.fill(-1);
+  CountingNotifier notifier(3);  // cancel after the third row
+  computator.computeImage(turned, 20, 10, field, notifier, 1);
+  EXPECT_EQ(notifier.steps, 3);
+  for (int x = 0; x < 20; ++x)
+    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 3) << x << "," << y;
+}
+
+TEST_F(ImageComputatorMandalaTest, ForeignKindThrowsAndSizesStayInsideTheField) {
+  ParameterizedSnapshot<OtherParameters> other;
+  RawField field(4, 4);
+  CountingNotifier notifier;
+  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+  field.fill(-1);
+  computator.computeImage(snapshot(View(), P()), 100, 100, field, notifier);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 0);
+}
+
+}  // namespace
+}  // namespace orlenza

@@ -1,0 +1,210 @@
+#include "core/generators/Mandala/ParameterPaneMandala.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+
+#include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/generators/Mandala/SnapshotMandala.h"
+#include "core/geometry/GeometrySwirl.h"
+#include "core/model/RGBColor.h"
+#include "core/model/SnapshotKind.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+using P = MandalaParameters;
+
+struct OtherParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaPane";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherParameters const&, OtherParameters const&, double) {}
+  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
+};
+
+P withValues(std::initializer_list<double> values) {
+  P p;
+  unsigned i = 0;
+  for (double v : values) p.setParameter(i++, v);
+  return p;
+}
+
+std::shared_ptr<SnapshotMandala> withParameters(P const& p) {
+  return std::make_shared<SnapshotMandala>("start", SnapshotCore(), p);
+}
+
+P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotMandala&>(*s).getParameters(); }
+
+// The draws of the random functions, written out: a + r / (2^31 - 1) (b - a),
+// and lo + floor(u (hi - lo + 1)) with u = 1 giving hi.
+double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
+double intDraw(std::uint32_t r, int lo, int hi) {
+  double const u = r / 2147483647.0;
+  return u == 1 ? hi : lo + std::floor(u * (hi - lo + 1));
+}
+
+void expectStatusZero(std::function<void()> const& call) {
+  try {
+    call();
+    ADD_FAILURE() << "no exception";
+  } catch (PlatformError const& e) {
+    EXPECT_EQ(e.statusCode(), 0);
+  }
+}
+
+class ParameterPaneMandalaTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ParameterPaneMandala pane;
+};
+
+TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
+  auto const& fields = pane.fields();
+  ASSERT_EQ(fields.size(), 6u);
+  char const* labels[] = {"lbl_mandala_angularFrequency", "lbl_mandala_angularWeight", "lbl_mandala_radialFrequency",
+                          "lbl_mandala_radialWeight",     "lbl_mandala_productWeight", "lbl_mandala_amplitude"};
+  int const digits[] = {10, 10, 10, 10, 10, 5};
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(fields[i].labelKey, labels[i]);
+    EXPECT_EQ(fields[i].kind, FieldKind::Double);
+    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
+    EXPECT_EQ(fields[i].digits, digits[i]);
+  }
+  EXPECT_EQ(pane.getFirstTextBox(), 0u);
+  EXPECT_EQ(pane.getLastTextBox(), 5u);
+  EXPECT_FALSE(pane.usesInverseGeometry());
+  EXPECT_FALSE(pane.ignoresGeometry());
+
+  double const nan = std::numeric_limits<double>::quiet_NaN();
+  double const inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    P parameters;
+    char const* texts[6];
+    P readBack;
+  } const cases[] = {
+      {withValues({1.0 / 3, 2.0 / 3, 1e-300, -0.0, 123456789.123, 1234.5678}),
+       {"0.3333333333", "0.6666666667", "1e-300", "-0", "123456789.1", "1234.6"},
+       withValues({0.3333333333, 0.6666666667, 1e-300, -0.0, 123456789.1, 1234.6})},
+      {withValues({nan, inf, -inf, 3, 0, 98765.4321}),
+       {"nan", "inf", "-inf", "3", "0", "98765"},
+       withValues({nan, inf, -inf, 3, 0, 98765})},
+  };
+  for (auto const& c : cases) {
+    pane.updateFromSnapshot(*withParameters(c.parameters));
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(pane.fieldText(i), c.texts[i]) << i;
+    auto back = pane.makeNewSnapshot();
+    ASSERT_EQ(back->getIdentifier(), "Mandal");
+    pane.updateToSnapshot(*back);
+    for (unsigned i = 0; i < 6; ++i) {
+      double const got = paramsOf(back).getParameter(i), want = c.readBack.getParameter(i);
+      if (std::isnan(want))
+        EXPECT_TRUE(std::isnan(got)) << i;
+      else
+        EXPECT_EQ(got, want) << i;
+    }
+  }
+  // Text that is no number reads as 0.
+  pane.setFieldText(0, "six");
+  auto back = pane.makeNewSnapshot();
+  pane.updateToSnapshot(*back);
+  EXPECT_EQ(paramsOf(back).getParameter(0), 0);
+
+  ParameterizedSnapshot<OtherParameters> other;
+  expectStatusZero([&] { pane.updateFromSnapshot(other); });
+  expectStatusZero([&] { pane.updateToSnapshot(other); });
+}
+
+TEST_F(ParameterPaneMandalaTest, DefaultSnapshot) {
+  auto const s = pane.getDefaultSnapshot();
+  ASSERT_EQ(s->getIdentifier(), "Mandal");
+  EXPECT_EQ(s->getName(), "");
+  EXPECT_TRUE(paramsOf(s) == P());
+  SnapshotCore const& core = s->getCore();
+  EXPECT_TRUE(core.getView() == View(0, 0, 2.5, 0, false, false));
+  EXPECT_EQ(core.getNorm(), 1000);
+  EXPECT_EQ(core.getNormalizerID(), "norm_lin");
+  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
+  GradationInfo const& g = core.getGradationInfo();
+  EXPECT_EQ(g.auxiliary.scale, 1);
+  EXPECT_EQ(g.auxiliary.offset, 0);
+  struct Key {
+    double at;
+    RGBColor colour;
+  } const keys[] = {{0, k_RGBblack}, {0.25, k_RGBred}, {0.5, k_RGByellow}, {0.75, k_RGBred}, {1, k_RGBblack}};
+  EXPECT_EQ(g.gradation.size(), 5u);
+  for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
+}
+
+TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
+  auto start = withParameters(withValues({7, 8, 9, 10, 11, 12}));
+  start->getCore().setNorm(77);
+  start->getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  start->getCore().setView(View(3, 4, 0.01, 45, true, true));
+
+  // Everything locked: p0 ... p4 stay, nothing is drawn, the amplitude and the
+  // view still reset, the rest of the core stays.
+  for (int lock = 101; lock <= 106; ++lock) pane.setLocked(lock, true);
+  RandomUtils::seed(5);
+  auto const same = pane.makeRandomSnap(start);
+  AdditiveFeedbackGenerator fresh(5);
+  EXPECT_EQ(RandomUtils::random(), fresh.next());
+  EXPECT_TRUE(paramsOf(same) == withValues({7, 8, 9, 10, 11, 1000}));
+  EXPECT_EQ(same->getName(), "");
+  EXPECT_EQ(same->getCore().getNorm(), 77);
+  EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
+  EXPECT_TRUE(same->getCore().getView() == View(0, 0, 1, 0, false, false));
+  EXPECT_EQ(start->getCore().getView().getCenterX(), 3);  // the start is not changed
+
+  // Some locked: the open ones take the next draws in parameter order.
+  pane.setLocked(101, false);
+  pane.setLocked(103, false);
+  pane.setLocked(105, false);
+  for (std::uint32_t seed : {1u, 2u, 99u, 4000000000u}) {
+    RandomUtils::seed(seed);
+    auto const r = pane.makeRandomSnap(start);
+    AdditiveFeedbackGenerator draws(seed);
+    double const p0 = intDraw(draws.next(), 1, 6);
+    double const p2 = doubleDraw(draws.next(), 0.0, 3.0);
+    double const p4 = doubleDraw(draws.next(), 0.0, 1.5);
+    EXPECT_TRUE(paramsOf(r) == withValues({p0, 8, p2, 10, p4, 1000})) << seed;
+  }
+
+  // All open: every value within its range, the frequency a whole number.
+  for (int lock = 101; lock <= 106; ++lock) pane.setLocked(lock, false);
+  RandomUtils::seed(77);
+  for (int i = 0; i < 300; ++i) {
+    P const p = paramsOf(pane.makeRandomSnap(start));
+    double const p0 = p.getParameter(0);
+    EXPECT_EQ(p0, std::floor(p0));
+    EXPECT_GE(p0, 1);
+    EXPECT_LE(p0, 6);
+    EXPECT_GE(p.getParameter(1), 0.1);
+    EXPECT_LE(p.getParameter(1), 5.0);
+    EXPECT_GE(p.getParameter(2), 0.0);
+    EXPECT_LE(p.getParameter(2), 3.0);
+    EXPECT_GE(p.getParameter(3), 0.1);
+    EXPECT_LE(p.getParameter(3), 5.0);
+    EXPECT_GE(p.getParameter(4), 0.0);
+    EXPECT_LE(p.getParameter(4), 1.5);
+    EXPECT_EQ(p.getParameter(5), 1000);
+  }
+
+  expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ParameterizedSnapshot<OtherParameters>>()); });
+}
+
+TEST_F(ParameterPaneMandalaTest, RegisteredUnderTheKindsIdentifier) {
+  auto made = ParameterPaneFactory::makeNewParameterPane("Mandal");
+  EXPECT_NE(dynamic_cast<ParameterPaneMandala*>(made.get()), nullptr);
+}
+
+}  // namespace
+}  // namespace orlenza

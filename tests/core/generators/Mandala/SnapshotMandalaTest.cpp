@@ -1,0 +1,175 @@
+#include "core/generators/Mandala/SnapshotMandala.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <typeinfo>
+
+#include "core/CoreRegistration.h"
+#include "core/model/SnapshotFactory.h"
+
+namespace orlenza {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using P = MandalaParameters;
+
+// Another kind, to morph and compare across kinds.
+struct OtherParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandala";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherParameters const&, OtherParameters const&, double) {}
+  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
+};
+
+P withValues(std::initializer_list<double> values) {
+  P p;
+  unsigned i = 0;
+  for (double v : values) p.setParameter(i++, v);
+  return p;
+}
+
+std::string textOf(P const& p) {
+  std::ostringstream os;
+  p.outputParameters(os);
+  return os.str();
+}
+
+class SnapshotMandalaTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+};
+
+TEST_F(SnapshotMandalaTest, SixParametersAndNothingPastThem) {
+  P p;
+  EXPECT_EQ(p.getNumParameters(), 6u);
+  double const defaults[] = {1, 1, 1, 1, 0, 1000};
+  for (unsigned i = 0; i < 6; ++i) EXPECT_EQ(p.getParameter(i), defaults[i]) << i;
+  struct Case {
+    unsigned long index;
+  } const outside[] = {{6}, {7}, {1000}, {~0ul}};
+  for (auto const& c : outside) {
+    p.setParameter(c.index, 42);
+    EXPECT_EQ(p.getParameter(c.index), 0) << c.index;
+  }
+  EXPECT_TRUE(p == P());
+  p.setParameter(P::kProductWeight, 0.75);
+  EXPECT_EQ(p.getParameter(4), 0.75);
+  EXPECT_FALSE(p == P());
+  // Within 1e-10 is equal, beyond it is not; NaN equals nothing.
+  P near;
+  near.setParameter(P::kAmplitude, 1000 + 5e-11);
+  EXPECT_TRUE(near == P());
+  near.setParameter(P::kAmplitude, 1000 + 2e-10);
+  EXPECT_FALSE(near == P());
+  near.setParameter(P::kAmplitude, kNaN);
+  EXPECT_FALSE(near == near);
+}
+
+TEST_F(SnapshotMandalaTest, TextFormBothWays) {
+  EXPECT_EQ(textOf(P()), "1 1 1 1 0 1000 ");
+  struct Case {
+    P p;
+    std::string text;
+  } const cases[] = {
+      {withValues({6, 0.1, 3, 5, 1.5, 1000}), "6 0.1 3 5 1.5 1000 "},
+      {withValues({1.0 / 3, -0.0, 1e300, 4.9406564584124654e-324, kInf, -kInf}),
+       "0.333333333333 -0 1e+300 4.94065645841e-324 inf -inf "},
+  };
+  for (auto const& c : cases) {
+    EXPECT_EQ(textOf(c.p), c.text);
+    P back = withValues({9, 9, 9, 9, 9, 9});
+    std::istringstream is(c.text);
+    back.inputParameters(is);
+    ASSERT_FALSE(is.fail()) << c.text;
+    EXPECT_EQ(textOf(back), c.text);
+  }
+  // NaN is written so that it reads back.
+  P nan = withValues({kNaN, 1, 1, 1, 0, 1000});
+  std::istringstream is(textOf(nan));
+  P back;
+  back.inputParameters(is);
+  EXPECT_FALSE(is.fail());
+  EXPECT_TRUE(std::isnan(back.getParameter(0)));
+
+  // A short or bad block fails the stream and changes nothing.
+  for (std::string const bad : {"1 2 3 4 5", "1 2 x 4 5 6", "", "1 2 3 4 5 1e999"}) {
+    P kept = withValues({2, 3, 4, 5, 6, 7});
+    std::istringstream in(bad);
+    kept.inputParameters(in);
+    EXPECT_TRUE(in.fail()) << bad;
+    EXPECT_EQ(textOf(kept), "2 3 4 5 6 7 ") << bad;
+  }
+}
+
+TEST_F(SnapshotMandalaTest, KindRecordAndFactory) {
+  auto const made = SnapshotFactory::makeNewSnapshot("Mandal", 3);
+  EXPECT_EQ(typeid(*made), typeid(SnapshotMandala));
+  EXPECT_EQ(made->getVersion(), 3);
+  EXPECT_EQ(made->getIdentifier(), "Mandal");
+  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("Mandala", 3), SnapshotFactory::Exception);
+  EXPECT_FALSE(SnapshotMandala::registerCreator());  // registered once already
+  auto const created = MakeNewSnapshotMandala();
+  EXPECT_EQ(typeid(*created), typeid(SnapshotMandala));
+  EXPECT_EQ(created->getName(), "");
+
+  SnapshotCore core;
+  core.setNorm(1000);
+  SnapshotMandala const s("two words", core, withValues({3, 0.5, 2.5, 2, 1.25, -300}));
+  std::ostringstream os;
+  os << s;
+  std::string const text = os.str();
+  EXPECT_EQ(text.rfind("Mandal ", 0), 0u);
+  EXPECT_NE(text.find("  3 0.5 2.5 2 1.25 -300 two_words"), std::string::npos) << text;
+  std::istringstream is(text);
+  auto const back = readSnapshotRecord(is, 3);
+  ASSERT_NE(back, nullptr);
+  EXPECT_TRUE(back->isEqual(s));
+  EXPECT_EQ(back->getName(), "two words");
+}
+
+TEST_F(SnapshotMandalaTest, MorphEndsMiddleAndOtherKinds) {
+  SnapshotCore c1, c2;
+  c1.setNorm(100);
+  c2.setNorm(300);
+  P const p = withValues({1, 2, 3, 4, 5, 6});
+  P const q = withValues({3, -2, 0, 1e10, -5, 1000});
+  auto const a = std::make_shared<SnapshotMandala>("a", c1, p);
+  auto const b = std::make_shared<SnapshotMandala>("b", c2, q);
+  struct Case {
+    double t;
+    P expected;
+  } const cases[] = {
+      {0, p},
+      {1, q},
+      {0.5, withValues({2, 0, 1.5, 5e9 + 2, 0, 503})},
+      {2, withValues({5, -6, -3, 2e10 - 4, -15, 1994})},  // beyond the ends: extrapolated
+  };
+  for (auto const& c : cases) {
+    auto const m = a->morphTowards(b, c.t);
+    auto const* mid = dynamic_cast<SnapshotMandala const*>(m.get());
+    ASSERT_NE(mid, nullptr);
+    EXPECT_TRUE(mid->getParameters() == c.expected) << c.t << ": " << textOf(mid->getParameters());
+    EXPECT_EQ(m->getName(), "");
+  }
+  EXPECT_EQ(a->morphTowards(b, 0.5)->getCore().getNorm(), 200);
+
+  auto const other = std::make_shared<ParameterizedSnapshot<OtherParameters>>("o", c2, OtherParameters());
+  auto const copy = a->morphTowards(other, 0.5);
+  EXPECT_NE(copy, a);
+  EXPECT_EQ(copy->getName(), "a");
+  EXPECT_TRUE(copy->isEqual(*a));
+  EXPECT_EQ(copy->getCore().getNorm(), 100);
+  EXPECT_FALSE(a->isEqual(*other));
+  auto const cloned = b->clone();
+  EXPECT_TRUE(cloned->isEqual(*b));
+  EXPECT_EQ(cloned->getName(), "b");
+}
+
+}  // namespace
+}  // namespace orlenza
