@@ -129,6 +129,21 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"halconv_modulus", "the modulus rests"},
     {"halconv_coordinate", "one coordinate rests"},
 
+    // Names of the built-in Halley pictures, as read back from their file ("_" read as a blank).
+    {"Halley Seven Roots", "Seven roots"},
+    {"Halley Violet Star", "Violet star"},
+    {"Halley Sea Cross", "Sea cross"},
+    {"Halley Ember Vein", "Ember vein"},
+    {"Halley Gilded Fans", "Gilded fans"},
+    {"Halley Rainbow Pentagon", "Rainbow pentagon"},
+    {"Halley Twelve Rays", "Twelve rays"},
+    {"Halley Neon Saltire", "Neon saltire"},
+    {"Halley Copper Lace", "Copper lace"},
+    {"Halley Bead Chain", "Bead chain"},
+    {"Halley Golden Swirl", "Golden swirl"},
+    {"Halley Flame Snowflake", "Flame snowflake"},
+    {"Halley Teal Masks", "Teal masks"},
+
     // Field labels and plot modes of the dynamical-system panes.
     {"lbl_ds_iterationsMillions", "Iterations (millions)"},
     {"lbl_ds_iterationsThousands", "Iterations (thousands)"},
