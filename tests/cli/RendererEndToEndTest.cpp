@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "RendererRun.h"
 #include "media/PngWriter.h"
@@ -64,14 +65,24 @@ TEST_F(RendererTest, BadInputGetsOneSentenceAndNoFile) {
     std::string mentions;
   };
   std::string const out = " -o '" + path("x.png").string() + "'";
-  Case const cases[] = {
+  // Whichever generator of the catalogue is not built yet, if one is left.
+  std::string unbuilt;
+  {
+    std::istringstream lines(run("list generators").out);
+    std::string line;
+    while (unbuilt.empty() && std::getline(lines, line)) {
+      std::istringstream fields(line);
+      std::string category, identifier;
+      if (line.find("not built yet") != std::string::npos && fields >> category >> identifier) unbuilt = identifier;
+    }
+  }
+  std::vector<Case> cases = {
       {"render --default EscParams --size 0x10" + out, 2, "--size"},
       {"render --default EscParams --size -5x10" + out, 2, "--size"},
       {"render --default EscParams --size axb" + out, 2, "--size"},
       {"render --default EscParams --size 2049x16" + out, 2, "--size"},
       {"render --default EscParams --size 16x2049" + out, 2, "--size"},
       {"render --default NoSuchThing" + out, 2, "NoSuchThing"},
-      {"render --default Halley" + out, 1, "not built yet"},
       {"render --random EscParams --seed abc" + out, 2, "--seed"},
       {"render --random EscParams --seed 4294967296" + out, 2, "--seed"},
       {"render --random EscParams --seed -1" + out, 2, "--seed"},
@@ -83,6 +94,7 @@ TEST_F(RendererTest, BadInputGetsOneSentenceAndNoFile) {
       {"render --default EscParams -o '" + path("missing/x.png").string() + "'", 1, "does not exist"},
       {"render --default EscParams -o '" + path("stdout.txt/x.png").string() + "'", 1, "cannot write"},
   };
+  if (!unbuilt.empty()) cases.push_back({"render --default " + unbuilt + out, 1, "not built yet"});
   for (auto const& c : cases) {
     auto const result = run(c.arguments);
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.err;
