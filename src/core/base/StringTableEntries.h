@@ -165,6 +165,25 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_mandala_productWeight", "Product weight"},
     {"lbl_mandala_amplitude", "Amplitude"},
 
+    // Field labels of the quotient pane.
+    {"lbl_quot_numXX", "Numerator x^2"},
+    {"lbl_quot_numX", "Numerator x"},
+    {"lbl_quot_numXY", "Numerator xy"},
+    {"lbl_quot_numY", "Numerator y"},
+    {"lbl_quot_numYY", "Numerator y^2"},
+    {"lbl_quot_numConst", "Numerator constant"},
+    {"lbl_quot_denXX", "Denominator x^2"},
+    {"lbl_quot_denX", "Denominator x"},
+    {"lbl_quot_denXY", "Denominator xy"},
+    {"lbl_quot_denY", "Denominator y"},
+    {"lbl_quot_denYY", "Denominator y^2"},
+    {"lbl_quot_denConst", "Denominator constant"},
+    {"lbl_quot_xMin", "Fold x from"},
+    {"lbl_quot_xMax", "Fold x to"},
+    {"lbl_quot_yMin", "Fold y from"},
+    {"lbl_quot_yMax", "Fold y to"},
+    {"lbl_quot_amplitude", "Amplitude"},
+
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
     {"lbl_geom_centerX", "Centre x"},

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
+#include "core/generators/Quot/ImageComputatorQuot.h"
 
 namespace orlenza {
 
@@ -13,6 +14,7 @@ void registerAllComputators() {
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
   ImageComputatorMandala::instance();
+  ImageComputatorQuot::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();
   ImageComputatorDSSinSin::instance();

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
+#include "core/generators/Quot/SnapshotQuot.h"
 
 namespace orlenza {
 
@@ -22,6 +23,7 @@ void registerAllSnapshotKinds() {
   SnapshotEscapeParams::registerCreator();
   SnapshotHalley::registerCreator();
   SnapshotMandala::registerCreator();
+  SnapshotQuot::registerCreator();
 }
 
 }  // namespace orlenza

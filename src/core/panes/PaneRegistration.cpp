@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
+#include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/panes/GeometryPanes.h"
 
 namespace orlenza {
@@ -13,6 +14,7 @@ void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
   ParameterPaneMandala::registerCreator();
+  ParameterPaneQuot::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();
   ParameterPaneDSSinSin::registerCreator();

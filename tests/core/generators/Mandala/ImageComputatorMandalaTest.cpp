@@ -147,7 +147,7 @@ TEST_F(ImageComputatorMandalaTest, CancellingWeightsAndNonFinitePoints) {
   EXPECT_FALSE(std::isnan(diskField[10][10]));
   // Past the largest double the plane point is infinite.
   RawField huge(11, 11);
-  computator.computeImage(snapshot(View(1.7e308, 0, 1e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
+  computator.computeImage(snapshot(View(1.7e308, 0, 5e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
   EXPECT_TRUE(std::isnan(huge[10][5]));
 }
 

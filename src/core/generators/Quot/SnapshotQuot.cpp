@@ -1,0 +1,7 @@
+#include "core/generators/Quot/SnapshotQuot.h"
+
+namespace orlenza {
+
+std::shared_ptr<Snapshot> MakeNewSnapshotQuot() { return SnapshotQuot::makeNew(); }
+
+}  // namespace orlenza
