@@ -184,6 +184,21 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_quot_yMax", "Fold y to"},
     {"lbl_quot_amplitude", "Amplitude"},
 
+    // Field labels of the iterated-sines pane.
+    {"lbl_sines_xFrequency", "x frequency"},
+    {"lbl_sines_xInnerFrequency", "x inner frequency"},
+    {"lbl_sines_xPhase", "x phase"},
+    {"lbl_sines_xWeight", "x weight"},
+    {"lbl_sines_yFrequency", "y frequency"},
+    {"lbl_sines_yInnerFrequency", "y inner frequency"},
+    {"lbl_sines_yPhase", "y phase"},
+    {"lbl_sines_yWeight", "y weight"},
+    {"lbl_sines_xyFrequency", "xy frequency"},
+    {"lbl_sines_xyInnerFrequency", "xy inner frequency"},
+    {"lbl_sines_xyPhase", "xy phase"},
+    {"lbl_sines_xyWeight", "xy weight"},
+    {"lbl_sines_amplitude", "Amplitude"},
+
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
     {"lbl_geom_centerX", "Centre x"},

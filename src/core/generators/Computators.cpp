@@ -5,6 +5,7 @@
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
+#include "core/generators/Sines/ImageComputatorItSines.h"
 
 namespace orlenza {
 
@@ -14,6 +15,7 @@ void registerAllComputators() {
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
   ImageComputatorMandala::instance();
+  ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();

@@ -5,6 +5,7 @@
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/generators/Quot/SnapshotQuot.h"
+#include "core/generators/Sines/SnapshotItSines.h"
 
 namespace orlenza {
 
@@ -22,6 +23,7 @@ void registerAllSnapshotKinds() {
   SnapshotDSSqrt::registerCreator();
   SnapshotEscapeParams::registerCreator();
   SnapshotHalley::registerCreator();
+  SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();
   SnapshotQuot::registerCreator();
 }

@@ -5,6 +5,7 @@
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
+#include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
 
 namespace orlenza {
@@ -14,6 +15,7 @@ void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
   ParameterPaneMandala::registerCreator();
+  ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();

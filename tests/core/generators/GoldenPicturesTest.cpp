@@ -45,6 +45,7 @@ std::string hex(std::uint64_t value) {
 std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"EscParams", 0x022bc28c715e3e81ull},
     {"Mandal", 0xc55bf01e4f30764eull},
+    {"ItSines", 0x92e5c43e285c3ae2ull},
     {"Quot", 0x817056f991a36184ull},
     {"Halley", 0x556457e3c25c166full},
     {"DynSys-Sqrt", 0x548ead6901d8f4adull},

@@ -1,0 +1,185 @@
+#include "core/generators/Sines/ImageComputatorItSines.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <typeinfo>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/generators/Sines/SnapshotItSines.h"
+#include "core/geometry/GeometryDisk.h"
+#include "core/geometry/GeometrySphere.h"
+#include "core/model/SnapshotKind.h"
+
+namespace orlenza {
+namespace {
+
+using P = ItSinesParameters;
+
+class CountingNotifier : public ComputationNotifier {
+ public:
+  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
+  void initialize(long total) override {
+    totals.push_back(total);
+    steps = 0;
+  }
+  void iterate() override { ++steps; }
+  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
+  std::vector<long> totals;
+  long steps = 0;
+
+ private:
+  long m_cancelAfter;
+};
+
+struct OtherParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSinesComputed";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherParameters const&, OtherParameters const&, double) {}
+  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
+};
+
+P withValues(std::vector<double> const& values) {
+  P p;
+  for (unsigned i = 0; i < values.size(); ++i) p.setValue(i, values[i]);
+  return p;
+}
+
+SnapshotItSines snapshot(View const& view, P const& p) {
+  SnapshotCore core;
+  core.setView(view);
+  return SnapshotItSines("", core, p);
+}
+
+class ImageComputatorItSinesTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+
+  double valueAt(double x, double y, P const& p) {
+    RawField field(1, 1);  // the one pixel lies on the view's centre
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(View(x, y, 1, 0, false, false), p), 1, 1, field, notifier, 1);
+    return field[0][0];
+  }
+
+  ImageComputatorItSines& computator = ImageComputatorItSines::instance();
+};
+
+TEST_F(ImageComputatorItSinesTest, RegisteredWithItsDefaultView) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("ItSines"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
+}
+
+// An 8 x 6 picture of the view of size 6.25: pixel (x, y) is the plane point
+// ((x - 4) 25/12, (3 - y) 25/12). Values worked out in Python from the formula.
+TEST_F(ImageComputatorItSinesTest, ValuesMatchIndependentlyComputedOnes) {
+  struct Sample {
+    int x, y;
+    double value;
+  };
+  struct Case {
+    P parameters;
+    std::vector<Sample> samples;
+  } const cases[] = {
+      {P(),
+       {{0, 0, 397.36631677712967}, {7, 5, 351.8722542758602}, {2, 1, 601.729548358722}, {5, 4, 543.9929760631012},
+        {4, 3, 500.0}, {6, 0, 626.0224723482025}, {1, 5, 704.6274500645035}}},
+      {withValues({3.7, 0.4, -2.1, 4.2, 1.3, 2.9, 0.7, 1.5, 4.4, 0.2, 3.0, 0.35, 1000}),
+       {{0, 0, 303.312086803169}, {7, 5, 755.5133166476675}, {2, 1, 562.7006068324497}, {5, 4, 427.55228547934206},
+        {4, 3, 284.3172887398529}, {6, 0, 946.9687202148996}, {1, 5, 376.95989522453925}}},
+      // A negative weight and amplitude leave [0, amplitude].
+      {withValues({2, 0.5, 1, -1, 0.3, 4, -3, 2, 1, 1, 1, 0.5, -250}),
+       {{0, 0, 9.166363248576031}, {7, 5, -78.08573560299237}, {2, 1, -98.84576980307216}, {5, 4, -281.3469180599214},
+        {4, 3, -66.41870762302644}, {6, 0, -42.955383880862286}, {1, 5, -118.26772244604517}}},
+  };
+  View const view(0, 0, 6.25, 0, false, false);
+  for (auto const& c : cases) {
+    RawField field(8, 6);
+    CountingNotifier notifier;
+    computator.computeImage(snapshot(view, c.parameters), 8, 6, field, notifier, 1);
+    EXPECT_EQ(notifier.totals, std::vector<long>{6});
+    EXPECT_EQ(notifier.steps, 6);
+    for (auto const& s : c.samples)
+      EXPECT_NEAR(field[s.x][s.y], s.value, 1e-9 * std::fabs(s.value)) << s.x << "," << s.y;
+  }
+}
+
+TEST_F(ImageComputatorItSinesTest, EdgePoints) {
+  double const halfPi = 3.14159265358979323846 / 2;
+  P cancelling;  // weights 1 + 1 - 2 = 0
+  cancelling.xyGroup.weight = -2;
+  P onlyX;
+  onlyX.yGroup.weight = 0;
+  onlyX.xyGroup.weight = 0;
+  struct Case {
+    double x, y;
+    P parameters;
+    double value, tolerance;
+  } const cases[] = {
+      {0, 0, P(), 500, 0},                             // every term is sin(0)
+      {halfPi, 0, P(), 590.0503843113565, 1e-9},       // (sin(pi/2 + 1) / 3 + 1) 500
+      {0, halfPi, P(), 590.0503843113565, 1e-9},       // the same wave in y
+      {-halfPi, 0, P(), 409.94961568864335, 1e-9},      // odd in x
+      {halfPi, 0, onlyX, 770.1511529340698, 1e-9},     // (sin(pi/2 + 1) + 1) 500
+  };
+  for (auto const& c : cases) {
+    double const got = valueAt(c.x, c.y, c.parameters);
+    if (c.tolerance == 0)
+      EXPECT_EQ(got, c.value);
+    else
+      EXPECT_NEAR(got, c.value, c.tolerance) << c.x << "," << c.y;
+  }
+  // Cancelling weights: 0 / 0 at the origin, infinities elsewhere, stored as computed.
+  EXPECT_TRUE(std::isnan(valueAt(0, 0, cancelling)));
+  EXPECT_TRUE(std::isinf(valueAt(0.7, 0.2, cancelling)));
+}
+
+TEST_F(ImageComputatorItSinesTest, NonFinitePointsThreadsAndCancel) {
+  auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
+  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
+  RawField diskField(101, 67);
+  CountingNotifier notifier;
+  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
+  EXPECT_TRUE(std::isnan(diskField[50][33]));
+  EXPECT_FALSE(std::isnan(diskField[10][10]));
+  RawField huge(11, 11);
+  computator.computeImage(snapshot(View(1.7e308, 0, 5e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
+  EXPECT_TRUE(std::isnan(huge[10][5]));
+
+  auto sphere = snapshot(View(0.4, -0.2, 3.1, 20, false, true),
+                         withValues({3.7, 0.4, -2.1, 4.2, 1.3, 2.9, 0.7, 1.5, 4.4, 0.2, 3.0, 0.35, 1000}));
+  sphere.getCore().setGeometry(std::make_shared<GeometrySphere>());
+  int const w = 301, h = 97;
+  RawField one(w, h), many(w, h);
+  one.fill(-7);
+  many.fill(-8);
+  CountingNotifier a, b;
+  computator.computeImage(sphere, w, h, one, a, 1);
+  computator.computeImage(sphere, w, h, many, b, 4);
+  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
+  EXPECT_EQ(b.steps, h);
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y)
+      if (!std::isnan(one[x][y])) {
+        ASSERT_GE(one[x][y], 0);  // non-negative weights stay in [0, amplitude]
+        ASSERT_LE(one[x][y], 1000);
+      }
+
+  RawField field(20, 10);
+  field.fill(-1);
+  CountingNotifier cancel(2);
+  computator.computeImage(sphere, 20, 10, field, cancel, 1);
+  EXPECT_EQ(cancel.steps, 2);
+  for (int x = 0; x < 20; ++x)
+    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 2) << x << "," << y;
+
+  ParameterizedSnapshot<OtherParameters> other;
+  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+}
+
+}  // namespace
+}  // namespace orlenza

@@ -1,0 +1,172 @@
+#include "core/generators/Sines/ParameterPaneItSines.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/generators/Sines/SnapshotItSines.h"
+#include "core/geometry/GeometrySwirl.h"
+#include "core/model/SnapshotKind.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+using P = ItSinesParameters;
+
+struct OtherParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSinesPane";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(OtherParameters const&, OtherParameters const&, double) {}
+  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
+};
+
+std::shared_ptr<SnapshotItSines> withParameters(P const& p) {
+  return std::make_shared<SnapshotItSines>("start", SnapshotCore(), p);
+}
+
+P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotItSines&>(*s).getParameters(); }
+
+// a + r / (2^31 - 1) (b - a), written out.
+double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
+
+void expectStatusZero(std::function<void()> const& call) {
+  try {
+    call();
+    ADD_FAILURE() << "no exception";
+  } catch (PlatformError const& e) {
+    EXPECT_EQ(e.statusCode(), 0);
+  }
+}
+
+class ParameterPaneItSinesTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ParameterPaneItSines pane;
+};
+
+TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
+  auto const& fields = pane.fields();
+  ASSERT_EQ(fields.size(), 13u);
+  for (std::size_t i = 0; i < 13; ++i) {
+    EXPECT_EQ(fields[i].kind, FieldKind::Double);
+    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
+    EXPECT_EQ(fields[i].digits, 5);
+  }
+  EXPECT_EQ(fields[0].labelKey, "lbl_sines_xFrequency");
+  EXPECT_EQ(fields[11].labelKey, "lbl_sines_xyWeight");
+  EXPECT_EQ(fields[12].labelKey, "lbl_sines_amplitude");
+  EXPECT_FALSE(pane.usesInverseGeometry());
+  EXPECT_FALSE(pane.ignoresGeometry());
+
+  P odd;
+  double const values[] = {3.14159265, -123456.789, 1e-300, -0.0, std::numeric_limits<double>::quiet_NaN(),
+                           -std::numeric_limits<double>::infinity(), 0.5};
+  char const* texts[] = {"3.1416", "-1.2346e+05", "1e-300", "-0", "nan", "-inf", "0.5"};
+  double const readBack[] = {3.1416, -123460, 1e-300, -0.0, 0, -std::numeric_limits<double>::infinity(), 0.5};
+  for (unsigned i = 0; i < 7; ++i) odd.setValue(i + 6, values[i]);  // y phase ... amplitude
+  pane.updateFromSnapshot(*withParameters(odd));
+  for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(pane.fieldText(i + 6), texts[i]) << i;
+  EXPECT_EQ(pane.fieldText(0), "1");
+  auto back = pane.makeNewSnapshot();
+  ASSERT_EQ(back->getIdentifier(), "ItSines");
+  pane.updateToSnapshot(*back);
+  for (unsigned i = 0; i < 7; ++i) {
+    double const got = paramsOf(back).getValue(i + 6);
+    if (i == 4)
+      EXPECT_TRUE(std::isnan(got));
+    else
+      EXPECT_EQ(got, readBack[i]) << i;
+  }
+  EXPECT_EQ(paramsOf(back).xGroup.frequency, 1);
+
+  ParameterizedSnapshot<OtherParameters> other;
+  expectStatusZero([&] { pane.updateFromSnapshot(other); });
+  expectStatusZero([&] { pane.updateToSnapshot(other); });
+}
+
+TEST_F(ParameterPaneItSinesTest, DefaultSnapshot) {
+  auto const s = pane.getDefaultSnapshot();
+  ASSERT_EQ(s->getIdentifier(), "ItSines");
+  EXPECT_EQ(s->getName(), "");
+  EXPECT_TRUE(paramsOf(s) == P());
+  EXPECT_TRUE(s->getCore().getView() == View(0, 0, 6.25, 0, false, false));
+  EXPECT_EQ(s->getCore().getNorm(), 1000);
+  EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
+}
+
+TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
+  P start;
+  for (unsigned i = 0; i < 13; ++i) start.setValue(i, 10.0 + i);
+  auto const current = withParameters(start);
+  current->getCore().setNorm(77);
+  current->getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  current->getCore().setView(View(3, 4, 0.01, 45, true, true));
+
+  // Everything locked: no draw; only the amplitude, the view and the name change.
+  for (int lock = 101; lock <= 113; ++lock) pane.setLocked(lock, true);
+  RandomUtils::seed(5);
+  auto const same = pane.makeRandomSnap(current);
+  AdditiveFeedbackGenerator fresh(5);
+  EXPECT_EQ(RandomUtils::random(), fresh.next());
+  P expected = start;
+  expected.amplitude = 1000;
+  EXPECT_TRUE(paramsOf(same) == expected);
+  EXPECT_EQ(same->getName(), "");
+  EXPECT_EQ(same->getCore().getNorm(), 77);
+  EXPECT_EQ(same->getCore().getGeometry(), current->getCore().getGeometry());
+  EXPECT_TRUE(same->getCore().getView() == View(0, 0, 6.25, 0, false, false));
+
+  // All open: twelve draws in value order with each value's range.
+  for (int lock = 101; lock <= 113; ++lock) pane.setLocked(lock, false);
+  for (std::uint32_t seed : {1u, 2u, 4000000000u}) {
+    RandomUtils::seed(seed);
+    P const p = paramsOf(pane.makeRandomSnap(current));
+    AdditiveFeedbackGenerator draws(seed);
+    for (unsigned g = 0; g < 3; ++g) {
+      EXPECT_EQ(p.getValue(4 * g), doubleDraw(draws.next(), 0.1, 5.0));
+      EXPECT_EQ(p.getValue(4 * g + 1), doubleDraw(draws.next(), 0.1, 5.0));
+      EXPECT_EQ(p.getValue(4 * g + 2), doubleDraw(draws.next(), -3.14, 3.14));
+      EXPECT_EQ(p.getValue(4 * g + 3), g < 2 ? doubleDraw(draws.next(), 1.0, 5.0) : doubleDraw(draws.next(), 0.0, 0.5));
+    }
+    EXPECT_EQ(p.amplitude, 1000);
+    EXPECT_EQ(RandomUtils::random(), draws.next());
+  }
+  // The product wave's weight never passes 0.5; the other two are at least 1.
+  RandomUtils::seed(31);
+  for (int i = 0; i < 300; ++i) {
+    P const p = paramsOf(pane.makeRandomSnap(current));
+    EXPECT_LE(p.xyGroup.weight, 0.5);
+    EXPECT_GE(p.xyGroup.weight, 0.0);
+    EXPECT_GE(p.xGroup.weight, 1.0);
+    EXPECT_GE(p.yGroup.weight, 1.0);
+  }
+
+  // One group locked, the others drawn.
+  for (int lock = 105; lock <= 108; ++lock) pane.setLocked(lock, true);
+  RandomUtils::seed(8);
+  P const p = paramsOf(pane.makeRandomSnap(current));
+  for (unsigned i = 4; i < 8; ++i) EXPECT_EQ(p.getValue(i), start.getValue(i));
+  EXPECT_NE(p.xGroup.frequency, start.xGroup.frequency);
+  EXPECT_NE(p.xyGroup.weight, start.xyGroup.weight);
+
+  expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ParameterizedSnapshot<OtherParameters>>()); });
+}
+
+TEST_F(ParameterPaneItSinesTest, RegisteredUnderTheKindsIdentifier) {
+  auto made = ParameterPaneFactory::makeNewParameterPane("ItSines");
+  EXPECT_NE(dynamic_cast<ParameterPaneItSines*>(made.get()), nullptr);
+}
+
+}  // namespace
+}  // namespace orlenza
