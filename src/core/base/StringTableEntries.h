@@ -39,6 +39,28 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"categ_dynsys", "Dynamical systems"},
     {"categ_lines", "Lines"},
 
+    // Categories of the built-in gradations.
+    {"categ_classic", "Classic"},
+    {"categ_grays", "Grays"},
+    {"categ_greens", "Greens"},
+    {"categ_reds", "Reds"},
+    {"categ_rainbow", "Rainbow"},
+    {"categ_symmetric", "Symmetric"},
+    {"categ_triples", "Three colours"},
+    {"categ_washes", "Washes"},
+
+    // Names of the built-in snapshots, as their files store them.
+    {"SnapEscGoldenStarfish", "Golden starfish"},
+    {"SnapEscVioletStar", "Violet star"},
+    {"SnapEscRoseLace", "Rose lace"},
+    {"SnapEscIceKite", "Ice kite"},
+    {"SnapEscGreenWeb", "Green web"},
+    {"SnapEscCopperCave", "Copper cave"},
+    {"SnapEscEmberRing", "Ember ring"},
+    {"SnapEscGoldenSwirl", "Golden swirl"},
+    {"SnapEscPrism", "Prism"},
+    {"SnapEscBlueRelief", "Blue relief"},
+
     // Generator names, keyed by their snapshot identifiers.
     {"EscParams", "Escape-time formula"},
     {"Halley", "Halley basins"},
