@@ -60,6 +60,14 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"SnapEscGoldenSwirl", "Golden swirl"},
     {"SnapEscPrism", "Prism"},
     {"SnapEscBlueRelief", "Blue relief"},
+    // Flow-like escape-time pictures stand in the phase-plane category until
+    // its own generators draw.
+    {"SnapPhNeonOrbits", "Neon orbits"},
+    {"SnapPhPastelCurrent", "Pastel current"},
+    {"SnapPhPencilFlow", "Pencil flow"},
+    {"SnapPhOpalPool", "Opal pool"},
+    {"SnapPhNightSaddle", "Night saddle"},
+    {"SnapPhSaddleLines", "Saddle lines"},
 
     // Generator names, keyed by their snapshot identifiers.
     {"EscParams", "Escape-time formula"},
