@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/Quoting.h"
 #include "core/files/AlertSink.h"
 #include "core/files/GradationFile.h"
 #include "core/files/MovieFrameFile.h"
@@ -12,8 +13,6 @@
 namespace orlenza::cli {
 
 namespace {
-
-std::string quoted(std::filesystem::path const& path) { return "'" + path.string() + "'"; }
 
 std::string plural(std::size_t n, char const* word) {
   return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
@@ -30,7 +29,7 @@ void printHeading(File const& file) {
 // Opens the file, or fails with the reason; alerts go to stderr as warnings.
 template <typename File>
 void checkOpen(File const& file, std::filesystem::path const& path) {
-  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + quoted(path) + ": " + file.getOpenFailure() + ".");
+  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + inQuotes(path) + ": " + file.getOpenFailure() + ".");
 }
 
 // Exit 1 with the reason when the file could not be read to its end.
@@ -41,15 +40,15 @@ int finish(File const& file, std::filesystem::path const& path) {
     case RecordFileStatus::complete:
       return kExitOk;
     case RecordFileStatus::notOpen:
-      throw CliError(kExitFailure, "cannot read " + quoted(path) + ".");
+      throw CliError(kExitFailure, "cannot read " + inQuotes(path) + ".");
     case RecordFileStatus::tooLarge:
-      throw CliError(kExitFailure, quoted(path) + " is larger than 64 MiB and was not read.");
+      throw CliError(kExitFailure, inQuotes(path) + " is larger than 64 MiB and was not read.");
     case RecordFileStatus::invalidHeader:
-      throw CliError(kExitFailure, quoted(path) + " does not begin with the header 'Qvtx <version>' (line " + line + ").");
+      throw CliError(kExitFailure, inQuotes(path) + " does not begin with the header 'Qvtx <version>' (line " + line + ").");
     case RecordFileStatus::laterVersion:
-      throw CliError(kExitFailure, quoted(path) + " has a version this program cannot read (line " + line + ").");
+      throw CliError(kExitFailure, inQuotes(path) + " has a version this program cannot read (line " + line + ").");
     case RecordFileStatus::invalidRecord:
-      throw CliError(kExitFailure, "line " + line + " of " + quoted(path) +
+      throw CliError(kExitFailure, "line " + line + " of " + inQuotes(path) +
                                        " cannot be read; the records listed above are all that was read.");
   }
   return kExitFailure;
@@ -108,7 +107,7 @@ int pictureInfo(std::filesystem::path const& path) {
   }
   std::istringstream is(text->text);
   auto const snapshot = readSnapshotRecord(is, kSnapshotRecordVersion);
-  if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + quoted(path) + " cannot be read.");
+  if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + inQuotes(path) + " cannot be read.");
   printSnapshotLine(0, *snapshot);
   std::cout << text->text << '\n';
   return kExitOk;
@@ -122,7 +121,7 @@ int printFileInfo(std::filesystem::path const& path) {
   if (extension == ".grads") return gradationInfo(path);
   if (extension == ".msnaps") return keyframeInfo(path);
   if (extension == ".png" || extension == ".PNG") return pictureInfo(path);
-  throw CliError(kExitUsage, "cannot tell the kind of " + quoted(path) +
+  throw CliError(kExitUsage, "cannot tell the kind of " + inQuotes(path) +
                                  " from its name; info reads .snaps, .grads, .msnaps and .png files.");
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "cli/SnapshotSources.h"
+#include "cli/Quoting.h"
 #include "core/base/AtomicFile.h"
 #include "core/files/AlertSink.h"
 #include "core/files/SnapshotFile.h"
@@ -24,8 +25,8 @@ void appendTo(std::filesystem::path const& path, std::shared_ptr<Snapshot> const
   SnapshotFile file(path, alerts);
   if (!file.isOpen()) throw CliError(kExitFailure, "cannot read '" + path.string() + "': " + file.getOpenFailure() + ".");
   if (file.getStatus() != RecordFileStatus::complete)
-    throw CliError(kExitFailure, "'" + path.string() + "' is not a valid snapshot file; it was left untouched.");
-  if (file.isReadOnly()) throw CliError(kExitFailure, "'" + path.string() + "' is read-only; it was left untouched.");
+    throw CliError(kExitFailure, inQuotes(path) + " is not a valid snapshot file; it was left untouched.");
+  if (file.isReadOnly()) throw CliError(kExitFailure, inQuotes(path) + " is read-only; it was left untouched.");
   file.records().push_back(snapshot);
   file.write();
 }

@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "cli/Quoting.h"
 #include "core/base/RandomUtils.h"
 #include "core/files/AlertSink.h"
 #include "core/files/SnapshotFile.h"
@@ -59,8 +60,6 @@ std::shared_ptr<Snapshot> generatorSnapshot(SnapshotChoice const& choice) {
   return throughText(*snapshot);
 }
 
-std::string quoted(std::filesystem::path const& path) { return "'" + path.string() + "'"; }
-
 // The computation needs a computator; a kind that reads but cannot draw is told apart.
 void checkDrawable(Snapshot const& snapshot, std::string const& where) {
   std::string const id = snapshot.getIdentifier();
@@ -71,12 +70,12 @@ void checkDrawable(Snapshot const& snapshot, std::string const& where) {
 std::vector<ChosenSnapshot> fileSnapshots(SnapshotChoice const& choice) {
   StreamAlertSink alerts(std::cerr);
   SnapshotFile file(choice.path, alerts);
-  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + quoted(choice.path) + ": " + file.getOpenFailure() + ".");
+  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + inQuotes(choice.path) + ": " + file.getOpenFailure() + ".");
   auto const& records = file.records();
   bool const complete = file.getStatus() == RecordFileStatus::complete;
   // Where the reading stopped, for the sentence about a record that was not kept.
   auto const notKept = [&](std::string const& what) {
-    return CliError(kExitFailure, what + " was not read: " + quoted(choice.path) + " is invalid from line " +
+    return CliError(kExitFailure, what + " was not read: " + inQuotes(choice.path) + " is invalid from line " +
                                       std::to_string(file.getFailedLine()) + " on.");
   };
   std::vector<ChosenSnapshot> chosen;
@@ -84,14 +83,14 @@ std::vector<ChosenSnapshot> fileSnapshots(SnapshotChoice const& choice) {
     for (std::size_t i = 0; i < records.size(); ++i) chosen.push_back({records[i], static_cast<int>(i)});
     if (chosen.empty()) {
       if (!complete) throw notKept("no snapshot");
-      throw CliError(kExitFailure, quoted(choice.path) + " holds no snapshots.");
+      throw CliError(kExitFailure, inQuotes(choice.path) + " holds no snapshots.");
     }
   } else if (choice.name) {
     for (std::size_t i = 0; i < records.size() && chosen.empty(); ++i)
       if (records[i]->getName() == *choice.name) chosen.push_back({records[i], static_cast<int>(i)});
     if (chosen.empty()) {
       if (!complete) throw notKept("a snapshot named '" + *choice.name + "'");
-      throw CliError(kExitUsage, "no snapshot in " + quoted(choice.path) + " is named '" + *choice.name + "'.");
+      throw CliError(kExitUsage, "no snapshot in " + inQuotes(choice.path) + " is named '" + *choice.name + "'.");
     }
   } else {
     int const index = choice.index.value_or(0);
@@ -100,14 +99,14 @@ std::vector<ChosenSnapshot> fileSnapshots(SnapshotChoice const& choice) {
     } else if (!complete) {
       throw notKept("snapshot " + std::to_string(index));
     } else if (records.empty()) {
-      throw CliError(kExitFailure, quoted(choice.path) + " holds no snapshots.");
+      throw CliError(kExitFailure, inQuotes(choice.path) + " holds no snapshots.");
     } else {
-      throw CliError(kExitUsage, "--index " + std::to_string(index) + " is out of range: " + quoted(choice.path) +
+      throw CliError(kExitUsage, "--index " + std::to_string(index) + " is out of range: " + inQuotes(choice.path) +
                                      " holds " + std::to_string(records.size()) + " snapshots, 0 to " +
                                      std::to_string(records.size() - 1) + ".");
     }
   }
-  for (auto const& c : chosen) checkDrawable(*c.snapshot, "snapshot " + std::to_string(c.index) + " of " + quoted(choice.path));
+  for (auto const& c : chosen) checkDrawable(*c.snapshot, "snapshot " + std::to_string(c.index) + " of " + inQuotes(choice.path));
   return chosen;
 }
 
@@ -123,11 +122,11 @@ std::shared_ptr<Snapshot> pictureSnapshot(std::filesystem::path const& path) {
   auto const info = readPicture(path, false);
   auto const* text = info.findText(media::kSnapshotTextKeyword);
   if (text == nullptr)
-    throw CliError(kExitFailure, quoted(path) + " holds no snapshot record; only pictures that Orlenza wrote can be rendered again.");
+    throw CliError(kExitFailure, inQuotes(path) + " holds no snapshot record; only pictures that Orlenza wrote can be rendered again.");
   std::istringstream is(text->text);
   auto snapshot = readSnapshotRecord(is, kSnapshotRecordVersion);
-  if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + quoted(path) + " cannot be read.");
-  checkDrawable(*snapshot, quoted(path));
+  if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + inQuotes(path) + " cannot be read.");
+  checkDrawable(*snapshot, inQuotes(path));
   return snapshot;
 }
 

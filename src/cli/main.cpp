@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/Quoting.h"
 #include "core/CoreRegistration.h"
 #include "core/engine/RawField.h"
 #include "core/engine/RowParallel.h"
@@ -21,6 +22,7 @@ namespace {
 
 using orlenza::cli::CliError;
 using orlenza::cli::kExitUsage;
+using orlenza::cli::inQuotes;
 
 // CLI11 prints several lines for a usage error; one sentence reads better in scripts.
 std::string oneSentence(CLI::Error const& error) {
@@ -128,7 +130,7 @@ struct SourceFlags {
         if (result.index || fileOnly)
           throw CliError(kExitUsage, "--index, --name and --all choose records of a snapshot file, not of a picture.");
       } else {
-        throw CliError(kExitUsage, "'" + input + "' is neither a snapshot file (.snaps) nor a picture (.png).");
+        throw CliError(kExitUsage, inQuotes(input) + " is neither a snapshot file (.snaps) nor a picture (.png).");
       }
       return result;
     }
