@@ -8,6 +8,9 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+
+#include "core/animation/MovieSettings.h"
 
 namespace orlenza::cli {
 
@@ -49,6 +52,17 @@ struct RenderOptions {
 };
 
 int renderPictures(RenderOptions const& options);
+
+struct MovieOptions {
+  std::filesystem::path keyframes;  // a .msnaps file
+  MovieSettings settings;
+  std::filesystem::path output;     // the .mov file, unless pngFolder is given
+  std::optional<std::filesystem::path> pngFolder;
+  std::optional<std::pair<int, int>> range;  // first and last frame, inclusive
+};
+
+// The movie of a keyframe file, or some of its frames as PNG pictures.
+int renderMovie(MovieOptions const& options);
 int listGenerators();
 int listBuiltins();
 int listGradations();

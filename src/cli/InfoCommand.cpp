@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/FileReading.h"
 #include "cli/Quoting.h"
 #include "core/files/AlertSink.h"
 #include "core/files/GradationFile.h"
@@ -26,34 +27,6 @@ void printHeading(File const& file) {
   std::cout << ", " << plural(file.records().size(), "record") << '\n';
 }
 
-// Opens the file, or fails with the reason; alerts go to stderr as warnings.
-template <typename File>
-void checkOpen(File const& file, std::filesystem::path const& path) {
-  if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + inQuotes(path) + ": " + file.getOpenFailure() + ".");
-}
-
-// Exit 1 with the reason when the file could not be read to its end.
-template <typename File>
-int finish(File const& file, std::filesystem::path const& path) {
-  std::string const line = std::to_string(file.getFailedLine());
-  switch (file.getStatus()) {
-    case RecordFileStatus::complete:
-      return kExitOk;
-    case RecordFileStatus::notOpen:
-      throw CliError(kExitFailure, "cannot read " + inQuotes(path) + ".");
-    case RecordFileStatus::tooLarge:
-      throw CliError(kExitFailure, inQuotes(path) + " is larger than 64 MiB and was not read.");
-    case RecordFileStatus::invalidHeader:
-      throw CliError(kExitFailure, inQuotes(path) + " does not begin with the header 'Qvtx <version>' (line " + line + ").");
-    case RecordFileStatus::laterVersion:
-      throw CliError(kExitFailure, inQuotes(path) + " has a version this program cannot read (line " + line + ").");
-    case RecordFileStatus::invalidRecord:
-      throw CliError(kExitFailure, "line " + line + " of " + inQuotes(path) +
-                                       " cannot be read; the records listed above are all that was read.");
-  }
-  return kExitFailure;
-}
-
 void printSnapshotLine(std::size_t index, Snapshot const& snapshot) {
   std::cout << index << '\t' << snapshot.getIdentifier() << '\t' << snapshot.getName() << '\n';
 }
@@ -61,26 +34,26 @@ void printSnapshotLine(std::size_t index, Snapshot const& snapshot) {
 int snapshotInfo(std::filesystem::path const& path) {
   StreamAlertSink alerts(std::cerr);
   SnapshotFile const file(path, alerts);
-  checkOpen(file, path);
+  checkOpened(file, path);
   printHeading(file);
   for (std::size_t i = 0; i < file.records().size(); ++i) printSnapshotLine(i, *file.records()[i]);
-  return finish(file, path);
+  return finishReading(file, path);
 }
 
 int gradationInfo(std::filesystem::path const& path) {
   StreamAlertSink alerts(std::cerr);
   GradationFile const file(path, alerts);
-  checkOpen(file, path);
+  checkOpened(file, path);
   printHeading(file);
   for (std::size_t i = 0; i < file.records().size(); ++i)
     std::cout << i << '\t' << plural(file.records()[i]->size(), "key") << '\n';
-  return finish(file, path);
+  return finishReading(file, path);
 }
 
 int keyframeInfo(std::filesystem::path const& path) {
   StreamAlertSink alerts(std::cerr);
   MovieFrameFile const file(path, alerts);
-  checkOpen(file, path);
+  checkOpened(file, path);
   printHeading(file);
   for (std::size_t i = 0; i < file.records().size(); ++i) {
     auto const& keyframe = *file.records()[i];
@@ -89,7 +62,7 @@ int keyframeInfo(std::filesystem::path const& path) {
   }
   // A timeline keeps one keyframe per position inside 0 ... 1: say what it would drop.
   for (auto const& problem : file.findKeyframeProblems()) std::cout << "note: " << describeKeyframeProblem(problem) << '\n';
-  return finish(file, path);
+  return finishReading(file, path);
 }
 
 int pictureInfo(std::filesystem::path const& path) {

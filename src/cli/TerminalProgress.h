@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/animation/MovieFrames.h"
 #include "core/engine/ComputationNotifier.h"
 
 namespace orlenza::cli {
@@ -30,6 +31,26 @@ class TerminalProgress : public GenericComputationNotifier {
   std::string m_label;
   bool m_showing;
   bool m_lineDrawn = false;
+};
+
+// "frame 3 / 11, about 2 minutes left" on stderr (only on a terminal), and
+// Ctrl-C as a cancel after the current frame.
+class TerminalMovieProgress : public MovieProgress {
+ public:
+  TerminalMovieProgress();
+  ~TerminalMovieProgress() override;
+  TerminalMovieProgress(TerminalMovieProgress const&) = delete;
+  TerminalMovieProgress& operator=(TerminalMovieProgress const&) = delete;
+
+  void frameFinished(int index, int lastIndex, long remainingSeconds) override;
+  bool isCanceled() const override;
+  void setFirstIndex(int first) { m_first = first; }
+  void finish();
+
+ private:
+  int m_first = 0;
+  bool m_showing;
+  std::size_t m_lineLength = 0;
 };
 
 }  // namespace orlenza::cli

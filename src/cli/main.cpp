@@ -179,6 +179,26 @@ int main(int argc, char** argv) {
     render->add_option("--threads", threads, "threads to compute with (default: all cores)")->type_name("N");
     render->add_option("-o,--output", renderOptions.output, "the PNG file to write")->required()->type_name("OUT.png");
 
+    auto* movie = app.add_subcommand("movie", "render a keyframe timeline to a QuickTime movie or to PNG frames");
+    orlenza::cli::MovieOptions movieOptions;
+    std::string movieInput, movieSize, movieFrames, movieFps, movieCodec = "h264", movieOutput, moviePngs, movieRange,
+        movieThreads;
+    movie->add_option("keyframes", movieInput, "a movie keyframe file (.msnaps)")->required()->type_name("FILE");
+    movie->add_option("--size", movieSize, "frame size, each side 1 to 2048 (default 256x256)")->type_name("WxH");
+    movie->add_option("--frames", movieFrames, "steps from the first to the last keyframe; N + 1 frames (default 10)")
+        ->type_name("N");
+    movie->add_option("--fps", movieFps, "frames per second, 1 to 600 (default 24)")->type_name("F");
+    movie->add_option("--codec", movieCodec, "h264 or animation (lossless) (default h264)")
+        ->check(CLI::IsMember({"h264", "animation"}));
+    auto* movieOut = movie->add_option("-o,--output", movieOutput, "the movie file to write")->type_name("OUT.mov");
+    auto* moviePng = movie->add_option("--png-frames", moviePngs, "write the frames as DIR/frame-00000.png ... instead")
+                         ->type_name("DIR");
+    movie->add_option("--range", movieRange, "with --png-frames: only frames A to B (from 0, inclusive)")
+        ->type_name("A:B")
+        ->needs(moviePng);
+    movie->add_option("--threads", movieThreads, "threads to compute with (default: all cores)")->type_name("N");
+    movieOut->excludes(moviePng);
+
     auto* info = app.add_subcommand("info", "describe a snapshot, gradation or keyframe file, or a picture");
     std::string infoPath;
     info->add_option("file", infoPath, "a .snaps, .grads, .msnaps or .png file")->required()->type_name("FILE");
@@ -223,6 +243,34 @@ int main(int argc, char** argv) {
       renderOptions.depth = depth;
       applyThreads(threads);
       return orlenza::cli::renderPictures(renderOptions);
+    }
+    if (movie->parsed()) {
+      if (movieOutput.empty() && moviePngs.empty())
+        throw CliError(kExitUsage, "say where the movie goes: -o OUT.mov, or --png-frames DIR for its frames.");
+      auto& settings = movieOptions.settings;
+      if (!movieSize.empty()) parseSize(movieSize, settings.width, settings.height);
+      if (!movieFrames.empty() && (!parseWhole(movieFrames, settings.frameCount) || settings.frameCount < 1 ||
+                                   settings.frameCount > orlenza::MovieSettings::kMaxFrameCount))
+        throw CliError(kExitUsage, "--frames must be a whole number from 1 to " +
+                                       std::to_string(orlenza::MovieSettings::kMaxFrameCount) + ", not '" +
+                                       movieFrames + "'.");
+      if (!movieFps.empty() && (!parseWhole(movieFps, settings.framesPerSecond) || settings.framesPerSecond < 1 ||
+                                settings.framesPerSecond > orlenza::MovieSettings::kTimeScale))
+        throw CliError(kExitUsage, "--fps must be a whole number from 1 to 600, not '" + movieFps + "'.");
+      settings.codecIndex = movieCodec == "h264" ? 1 : 0;
+      if (!movieRange.empty()) {
+        auto const colon = movieRange.find(':');
+        int first = 0, last = 0;
+        if (colon == std::string::npos || !parseWhole(movieRange.substr(0, colon), first) ||
+            !parseWhole(movieRange.substr(colon + 1), last))
+          throw CliError(kExitUsage, "--range must be A:B with whole numbers, as in 0:99, not '" + movieRange + "'.");
+        movieOptions.range = std::make_pair(first, last);
+      }
+      movieOptions.keyframes = movieInput;
+      movieOptions.output = movieOutput;
+      if (!moviePngs.empty()) movieOptions.pngFolder = moviePngs;
+      applyThreads(movieThreads);
+      return orlenza::cli::renderMovie(movieOptions);
     }
     if (info->parsed()) return orlenza::cli::printFileInfo(infoPath);
     if (list->parsed()) {

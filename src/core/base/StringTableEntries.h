@@ -252,6 +252,16 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
      "Positions are kept in steps of 0.0001, and this one falls on the step of a keyframe already there. "
      "Choose another position, or move that keyframe first."},
 
+    // Progress windows and movies.
+    {"RenderDial_About", "about"},
+    {"RenderDial_LessThanAMinute", "less than a minute"},
+    {"RenderDial_Hours", "hours"},
+    {"RenderDial_Hour", "hour"},
+    {"RenderDial_Minutes", "minutes"},
+    {"RenderDial_Minute", "minute"},
+    {"MissingKeyframeMain", "A movie needs keyframes at 0 and at 1."},
+    {"MissingKeyframeExplain", "Place a keyframe at the very start and one at the very end of the timeline, then "
+                               "render the movie again."},
     // Alerts of the document files, and the titles of their new-file dialogs.
     {"ReadOnlyFileMain", "This file can only be read."},
     {"ReadOnlyFileExplain", "You can look at its contents, but changes cannot be saved to it."},

@@ -8,6 +8,24 @@
 
 namespace orlenza {
 
+RgbImage16 colourToImage(RawField const& field, SnapshotCore const& core) {
+  std::vector<RGBColor> colours;
+  colourRawField(field, core, colours);
+  int const w = field.width();
+  int const h = field.height();
+  RgbImage16 image(w, h);
+  for (int x = 0; x < w; ++x) {
+    for (int y = 0; y < h; ++y) {
+      RGBColor const& colour = colours[static_cast<std::size_t>(x) * h + y];
+      std::uint16_t* pixel = image.pixel(x, y);
+      pixel[0] = colour.red;
+      pixel[1] = colour.green;
+      pixel[2] = colour.blue;
+    }
+  }
+  return image;
+}
+
 std::optional<RenderedPicture> renderSnapshot(std::shared_ptr<Snapshot> const& snapshot, int width, int height,
                                               bool automaticNorm, ComputationNotifier& notifier) {
   baseRawImage raw(snapshot);
@@ -21,22 +39,7 @@ std::optional<RenderedPicture> renderSnapshot(std::shared_ptr<Snapshot> const& s
     picture.snapshot->getCore().setNorm(raw.getStats().max);
   }
 
-  RawField const& field = raw.getField();
-  std::vector<RGBColor> colours;
-  colourRawField(field, picture.snapshot->getCore(), colours);
-
-  int const w = field.width();
-  int const h = field.height();
-  picture.image = RgbImage16(w, h);
-  for (int x = 0; x < w; ++x) {
-    for (int y = 0; y < h; ++y) {
-      RGBColor const& colour = colours[static_cast<std::size_t>(x) * h + y];
-      std::uint16_t* pixel = picture.image.pixel(x, y);
-      pixel[0] = colour.red;
-      pixel[1] = colour.green;
-      pixel[2] = colour.blue;
-    }
-  }
+  picture.image = colourToImage(raw.getField(), picture.snapshot->getCore());
   return picture;
 }
 

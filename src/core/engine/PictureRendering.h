@@ -10,12 +10,17 @@
 namespace orlenza {
 
 class ComputationNotifier;
+class RawField;
 class Snapshot;
+class SnapshotCore;
 
 struct RenderedPicture {
   std::shared_ptr<Snapshot> snapshot;  // as drawn (with the automatic norm, when asked)
   RgbImage16 image;                    // full 16-bit colours, top row first
 };
+
+// The field coloured by the core's settings, as a picture.
+RgbImage16 colourToImage(RawField const& field, SnapshotCore const& core);
 
 // Computes snapshot at width x height (each clamped to 1 ... 2048) and colours
 // it. With automaticNorm the drawn snapshot is a copy whose norm is the raw
