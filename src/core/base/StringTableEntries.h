@@ -180,7 +180,7 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     // Names of the built-in biomorph pictures, as read back from their file ("_" read as a blank).
     {"Biomorph Paper Radiolarian", "Paper radiolarian"},
     {"Biomorph Sine Coral", "Sine coral"},
-    {"Biomorph Blue Mask", "Blue mask"},
+    {"Biomorph Rose Mask", "Rose mask"},
     {"Biomorph Deep Sea Cubic", "Deep-sea cubic"},
     {"Biomorph Violet Plane", "Violet plane"},
     {"Biomorph Ember Halfway", "Ember halfway"},
