@@ -58,14 +58,6 @@ class BiomorphKernel {
   // Whether the biomorph test collapses an orbit that ended on last.
   static bool collapses(ComplexDouble last) { return std::fabs(last.re) < 100 || std::fabs(last.im) < 100; }
 
-  // The dwell analyzer's value without recording: points - 1, or 0 when the
-  // test collapses the orbit.
-  double dwell(double px, double py) const {
-    Result const r = iterate(px, py, nullptr);
-    if (m_test && collapses(r.last)) return 0;
-    return r.points - 1;
-  }
-
   // One step from z with constant c.
   ComplexDouble step(ComplexDouble z, ComplexDouble c) const {
     ComplexDouble w = polynomialStep(z, c);
