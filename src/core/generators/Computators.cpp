@@ -1,5 +1,6 @@
 #include "core/generators/Computators.h"
 
+#include "core/generators/Biomorph/ImageComputatorBiomorph.h"
 #include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
@@ -14,6 +15,7 @@ void registerAllComputators() {
   // computator class for its one instance:
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
+  ImageComputatorBiomorph::instance();
   ImageComputatorMandala::instance();
   ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();

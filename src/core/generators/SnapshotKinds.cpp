@@ -1,5 +1,6 @@
 #include "core/generators/SnapshotKinds.h"
 
+#include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/Halley/SnapshotHalley.h"
@@ -14,6 +15,7 @@ void registerAllSnapshotKinds() {
   // "DynFractal", "EscParams", "Grid", "GumFractal", "Halley", "ItSines",
   // "Mandal", "Perlin", the three "PhasePlane-..." kinds, "Quot". Each kind
   // takes its place in this order as its generator is added.
+  SnapshotBiomorph::registerCreator();
   SnapshotDSGumowski::registerCreator();
   SnapshotDSHop::registerCreator();
   SnapshotDSSin23::registerCreator();

@@ -1,5 +1,6 @@
 #include "core/panes/PaneRegistration.h"
 
+#include "core/generators/Biomorph/ParameterPaneBiomorph.h"
 #include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
@@ -14,6 +15,7 @@ namespace orlenza {
 void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
+  ParameterPaneBiomorph::registerCreator();
   ParameterPaneMandala::registerCreator();
   ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();

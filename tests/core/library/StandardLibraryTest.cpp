@@ -43,6 +43,14 @@ TEST(StandardLibraryTest, SnapshotCategoriesAndIndicesOutsideThem) {
   EXPECT_EQ(StandardSnapshots::getResourceName("Nope"), "");
   EXPECT_GE(StandardSnapshots::getNumSnapshots("EscParams"), 8);
   EXPECT_GE(StandardSnapshots::getNumSnapshots("Halley"), 8);
+  EXPECT_GE(StandardSnapshots::getNumSnapshots("Biomorph"), 8);
+  // Biomorph pictures are of their kind and carry their table names, not the keys.
+  for (int i = 0, n = StandardSnapshots::getNumSnapshots("Biomorph"); i < n; ++i) {
+    auto const biomorph = StandardSnapshots::getSnapshot("Biomorph", i);
+    EXPECT_EQ(biomorph->getIdentifier(), "Biomorph") << i;
+    EXPECT_EQ(biomorph->getName().rfind("Biomorph ", 0), std::string::npos) << biomorph->getName();
+  }
+  EXPECT_EQ(StandardSnapshots::getSnapshot("Biomorph", 0)->getName(), "Paper radiolarian");
   EXPECT_EQ(StandardSnapshots::getNumSnapshots("Nope"), 0);
 
   // The start-up picture, and copies that the caller may change freely.

@@ -1,0 +1,107 @@
+#include "core/generators/Biomorph/ImageComputatorBiomorph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "core/engine/Orbit.h"
+#include "core/engine/OrbitAnalyzer.h"
+#include "core/engine/PlaneSampler.h"
+#include "core/generators/Biomorph/BiomorphKernel.h"
+#include "core/generators/Biomorph/SnapshotBiomorph.h"
+#include "core/geometry/Geometry.h"
+
+namespace orlenza {
+
+namespace {
+
+// Points mapped through the geometry per virtual call.
+constexpr int kPixelsPerChunk = 256;
+
+class BiomorphRows {
+ public:
+  BiomorphRows(SnapshotBiomorph const& snapshot, int width, int height, RawField& field)
+      : m_kernel(snapshot.getParameters()),
+        m_sampler(snapshot.getCore().getView(), width, height),
+        m_geometry(snapshot.getCore().getGeometry()->clone()),
+        m_width(width),
+        m_field(field) {
+    m_analyzer = OrbitAnalyzer::getAnalyzerFromID(snapshot.getParameters().analyzerID);
+    if (m_analyzer == nullptr) m_analyzer = &OrbitAnalyzerDwell::instance();
+    // The dwell is the number of points less one, so no orbit need be recorded.
+    m_dwellOnly = m_analyzer == &OrbitAnalyzerDwell::instance();
+    m_geometry->initWithView(snapshot.getCore().getView());
+  }
+
+  void computeRow(int y, RowStop const& stop) const {
+    Orbit orbit;
+    if (!m_dwellOnly) orbit.reserve(static_cast<std::size_t>(m_kernel.steps()));
+    Coord2D points[kPixelsPerChunk];
+    long sinceCheck = 0;
+    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
+      int const count = std::min(kPixelsPerChunk, m_width - x0);
+      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
+      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
+      for (int i = 0; i < count; ++i) {
+        // A pixel runs at most 32767 steps, so between pixels is often enough.
+        if (sinceCheck >= ImageComputatorBiomorph::kStepsBetweenStopChecks) {
+          if (stop.requested()) return;
+          sinceCheck = 0;
+        }
+        Coord2D const q = points[i];
+        double& cell = m_field[x0 + i][y];
+        if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
+          cell = std::numeric_limits<double>::quiet_NaN();
+          continue;
+        }
+        BiomorphKernel::Result r;
+        if (m_dwellOnly) {
+          r = m_kernel.iterate(q.x, q.y, nullptr);
+          cell = m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last) ? 0.0 : double(r.points - 1);
+        } else {
+          orbit.clear();
+          r = m_kernel.iterate(q.x, q.y, &orbit);
+          if (m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last)) orbit.points.resize(1);
+          cell = m_analyzer->extract(orbit);
+        }
+        sinceCheck += r.points;
+      }
+    }
+  }
+
+ private:
+  BiomorphKernel m_kernel;
+  PlaneSampler m_sampler;
+  std::shared_ptr<Geometry> m_geometry;
+  OrbitAnalyzer const* m_analyzer = nullptr;
+  bool m_dwellOnly = true;
+  int m_width;
+  RawField& m_field;
+};
+
+}  // namespace
+
+ImageComputatorBiomorph::ImageComputatorBiomorph() : AbstractImageComputator(std::string(k_idBiomorph)) {}
+
+void ImageComputatorBiomorph::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
+                                           ComputationNotifier& notifier) {
+  computeImage(snapshot, width, height, field, notifier, threadCount());
+}
+
+void ImageComputatorBiomorph::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
+                                           ComputationNotifier& notifier, unsigned threads) {
+  auto const& biomorph = dynamic_cast<SnapshotBiomorph const&>(snapshot);
+  // Never past the field, whatever the caller says.
+  width = std::clamp(width, 1, field.width());
+  height = std::clamp(height, 1, field.height());
+  BiomorphRows const rows(biomorph, width, height, field);
+  computePixelRows(height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+}
+
+View ImageComputatorBiomorph::getDefaultView() const { return defaultView(); }
+
+View ImageComputatorBiomorph::defaultView() { return View(0, 0, 1, 0, false, false); }
+
+}  // namespace orlenza
