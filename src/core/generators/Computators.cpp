@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
+#include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -14,6 +15,8 @@ void registerAllComputators() {
   // computator class for its one instance:
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
+  ImageComputatorDynFractal::instance();
+  ImageComputatorGumFractal::instance();
   ImageComputatorMandala::instance();
   ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
+#include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -14,6 +15,8 @@ namespace orlenza {
 void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
+  ParameterPaneDynFractal::registerCreator();
+  ParameterPaneGumFractal::registerCreator();
   ParameterPaneMandala::registerCreator();
   ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();
