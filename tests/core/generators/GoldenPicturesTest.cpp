@@ -48,6 +48,8 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"ItSines", 0x92e5c43e285c3ae2ull},
     {"Quot", 0x817056f991a36184ull},
     {"Halley", 0x556457e3c25c166full},
+    {"DynFractal", 0xd22310d7022e56e4ull},
+    {"GumFractal", 0x6a88a017e692b2f5ull},
     {"DynSys-Sqrt", 0x548ead6901d8f4adull},
     {"DynSys-SinCos", 0x301eb18da7553327ull},
     {"DynSys-SinSin", 0xfa4b19289ca8dcd5ull},
