@@ -207,6 +207,13 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"Halley Flame Snowflake", "Flame snowflake"},
     {"Halley Teal Masks", "Teal masks"},
 
+    // Field labels of the dynamic-fractal and gum-fractal panes.
+    {"lbl_frac_p0", "p0"},
+    {"lbl_frac_p1", "p1"},
+    {"lbl_frac_p2", "p2"},
+    {"lbl_frac_iterations", "Orbit points"},
+    {"lbl_frac_analyzer", "Orbit analyzer"},
+
     // Field labels and plot modes of the dynamical-system panes.
     {"lbl_ds_iterationsMillions", "Iterations (millions)"},
     {"lbl_ds_iterationsThousands", "Iterations (thousands)"},

@@ -5,6 +5,7 @@
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
+#include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -16,6 +17,8 @@ void registerAllComputators() {
   ImageComputatorEscapeParams::instance();
   ImageComputatorHalley::instance();
   ImageComputatorBiomorph::instance();
+  ImageComputatorDynFractal::instance();
+  ImageComputatorGumFractal::instance();
   ImageComputatorMandala::instance();
   ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();

@@ -5,6 +5,7 @@
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
+#include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 
@@ -23,7 +24,9 @@ void registerAllSnapshotKinds() {
   SnapshotDSSinSin::registerCreator();
   SnapshotDSSinXY::registerCreator();
   SnapshotDSSqrt::registerCreator();
+  SnapshotDynFractal::registerCreator();
   SnapshotEscapeParams::registerCreator();
+  SnapshotGumFractal::registerCreator();
   SnapshotHalley::registerCreator();
   SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();

@@ -5,6 +5,7 @@
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
+#include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -16,6 +17,8 @@ void registerAllPanes() {
   ParameterPaneEscapeParams::registerCreator();
   ParameterPaneHalley::registerCreator();
   ParameterPaneBiomorph::registerCreator();
+  ParameterPaneDynFractal::registerCreator();
+  ParameterPaneGumFractal::registerCreator();
   ParameterPaneMandala::registerCreator();
   ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();

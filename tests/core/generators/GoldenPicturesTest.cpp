@@ -49,6 +49,8 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"Quot", 0x817056f991a36184ull},
     {"Halley", 0x556457e3c25c166full},
     {"Biomorph", 0xecf56ccc5627db36ull},
+    {"DynFractal", 0xd22310d7022e56e4ull},
+    {"GumFractal", 0x6a88a017e692b2f5ull},
     {"DynSys-Sqrt", 0x548ead6901d8f4adull},
     {"DynSys-SinCos", 0x301eb18da7553327ull},
     {"DynSys-SinSin", 0xfa4b19289ca8dcd5ull},

@@ -1,0 +1,187 @@
+#include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/geometry/GeometryNfold.h"
+
+namespace orlenza {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The two maps written out from their formulas.
+void sqrtMap(double const* p, double& x, double& y) {
+  double const nx = std::sin(std::sqrt(std::fabs(p[0] * x))) - y;
+  y = std::sqrt(std::fabs(y)) - std::cos(p[1] * x + p[2]);
+  x = nx;
+}
+
+double gumF(double a, double w) { return a * w + 2 * (1 - a) * w * w / (1 + w * w); }
+
+bool gumMap(double const* p, double& x, double& y) {
+  double const u = x + (x < 0 ? -1 : 1) * p[2];
+  double const nx = y + p[0] * y * (1 - 0.05 * y * y) + gumF(p[1], u);
+  double const ny = gumF(p[1], nx) - u;
+  if (std::fabs(nx) > 1e20 || std::fabs(ny) > 1e20) return false;
+  x = nx;
+  y = ny;
+  return true;
+}
+
+Orbit referenceOrbit(bool gum, double const* p, double x, double y, int n) {
+  Orbit orbit;
+  for (int k = 0; k < n; ++k) {
+    orbit.add(x, y);
+    if (gum) {
+      if (!gumMap(p, x, y)) break;
+    } else {
+      sqrtMap(p, x, y);
+    }
+  }
+  return orbit;
+}
+
+// Plane point of pixel (x, y) for an unrotated, unflipped view.
+Coord2D planePoint(View const& v, int width, int height, int x, int y) {
+  double const step = 2 * v.getSize() / std::min(width, height);
+  return {v.getCenterX() + (x - width / 2) * step, v.getCenterY() + (height / 2 - y) * step};
+}
+
+class CancelAtOnce : public ComputationNotifier {
+ public:
+  void initialize(long) override {}
+  void iterate() override { ++rows; }
+  bool areWeCanceled() const override { return true; }
+  int rows = 0;
+};
+
+template <class Snap>
+Snap withParameters(int iterations, std::string const& analyzer) {
+  Snap s;
+  s.getParameters().setIterations(iterations);
+  s.getParameters().analyzerID = analyzer;
+  return s;
+}
+
+class ImageComputatorOrbitFractalTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ImageComputatorDynFractal& dyn = ImageComputatorDynFractal::instance();
+  ImageComputatorGumFractal& gum = ImageComputatorGumFractal::instance();
+};
+
+TEST_F(ImageComputatorOrbitFractalTest, EveryAnalyzerReadsTheWholeOrbitOfEveryPixel) {
+  int const w = 23, h = 17;
+  for (bool isGum : {false, true}) {
+    for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) {
+      std::string const id = analyzer->getIdentifier();
+      RawField field(w, h);
+      NullComputationNotifier notifier;
+      double p[3];
+      View view;
+      if (isGum) {
+        auto const s = withParameters<SnapshotGumFractal>(9, id);
+        for (unsigned i = 0; i < 3; ++i) p[i] = s.getParameters().getParameter(i);
+        view = s.getCore().getView();
+        gum.computeImage(s, w, h, field, notifier, 3);
+      } else {
+        auto const s = withParameters<SnapshotDynFractal>(12, id);
+        for (unsigned i = 0; i < 3; ++i) p[i] = s.getParameters().getParameter(i);
+        view = s.getCore().getView();
+        dyn.computeImage(s, w, h, field, notifier, 3);
+      }
+      for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y) {
+          Coord2D const q = planePoint(view, w, h, x, y);
+          double const want = analyzer->extract(referenceOrbit(isGum, p, q.x, q.y, isGum ? 9 : 12));
+          if (std::isnan(want))
+            EXPECT_TRUE(std::isnan(field[x][y])) << id << " " << x << "," << y;
+          else
+            EXPECT_EQ(field[x][y], want) << id << " " << x << "," << y;
+        }
+    }
+  }
+}
+
+TEST_F(ImageComputatorOrbitFractalTest, OrbitEndsAndDegenerateCounts) {
+  double const p[3] = {0.001, -0.8, 0.05};
+  Orbit orbit;
+  // |y| near 1e9 sends x' past 1e20 at once: the start alone.
+  EXPECT_EQ((orbitfractal::followOrbit<GumFractalMap, true>(p, 0.5, 1e9, 4, orbit)), 1);
+  orbit.clear();
+  EXPECT_EQ((orbitfractal::followOrbit<GumFractalMap, true>(p, kNaN, 0, 4, orbit)), 4);  // NaN never stops it
+  orbit.clear();
+  EXPECT_EQ((orbitfractal::followOrbit<DynFractalMap, false>(p, 1e300, -1e300, 50, orbit)), 50);
+  EXPECT_EQ(orbit.size(), 2u);
+
+  // One point per orbit: the distance is 0 everywhere, however far out.
+  auto s = withParameters<SnapshotDynFractal>(1, "OA_Distance");
+  s.getCore().setView(View(1e308, -1e308, 1e300, 30, true, false));
+  RawField field(8, 8), fallback(8, 8);
+  NullComputationNotifier notifier;
+  dyn.computeImage(s, 8, 8, field, notifier);
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) EXPECT_EQ(field[x][y], 0) << x << "," << y;
+  // An analyzer nobody registered computes as the distance one.
+  auto const known = withParameters<SnapshotDynFractal>(5, "OA_Distance");
+  auto const unknown = withParameters<SnapshotDynFractal>(5, "OA_NotRegistered");
+  dyn.computeImage(known, 8, 8, field, notifier);
+  dyn.computeImage(unknown, 8, 8, fallback, notifier);
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) EXPECT_EQ(fallback[x][y], field[x][y]) << x << "," << y;
+  EXPECT_NE(field[1][1], 4);
+}
+
+TEST_F(ImageComputatorOrbitFractalTest, ThreadsAndGeometryGiveTheSameField) {
+  auto s = withParameters<SnapshotGumFractal>(25, "OA_Length");
+  s.getCore().setGeometry(std::make_shared<GeometryNfold>());
+  RawField one(70, 40), many(70, 40);
+  NullComputationNotifier notifier;
+  gum.computeImage(s, 70, 40, one, notifier, 1);
+  gum.computeImage(s, 70, 40, many, notifier, 4);
+  for (int x = 0; x < 70; ++x)
+    for (int y = 0; y < 40; ++y)
+      EXPECT_TRUE(one[x][y] == many[x][y] || (std::isnan(one[x][y]) && std::isnan(many[x][y])));
+}
+
+TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
+  // 10,000 points per pixel: a cancel stops the first row after a few dozen pixels.
+  auto const s = withParameters<SnapshotDynFractal>(10000, "OA_Length");
+  RawField field(2048, 4);
+  field.fill(-1);
+  CancelAtOnce notifier;
+  dyn.computeImage(s, 2048, 4, field, notifier, 1);
+  int done = 0;
+  while (done < 2048 && field[done][0] != -1) ++done;
+  EXPECT_GT(done, 0);
+  EXPECT_LE(done, 64);
+  for (int x = 0; x < 2048; ++x) EXPECT_EQ(field[x][1], -1);
+  EXPECT_LE(notifier.rows, 1);
+}
+
+TEST_F(ImageComputatorOrbitFractalTest, DefaultViewsAndForeignKinds) {
+  EXPECT_TRUE(gum.getDefaultView() == View(0, 0, 2.5, 0, false, false));
+  EXPECT_TRUE(dyn.getDefaultView() == View(0, 0, 2.5, 0, false, false));
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("GumFractal"), &gum);
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("DynFractal"), &dyn);
+  RawField field(4, 4);
+  NullComputationNotifier notifier;
+  EXPECT_THROW(gum.computeImage(SnapshotDynFractal(), 4, 4, field, notifier), std::bad_cast);
+  EXPECT_THROW(dyn.computeImage(SnapshotHalley(), 4, 4, field, notifier), std::bad_cast);
+  field.fill(-1);
+  dyn.computeImage(SnapshotDynFractal(), 100, 100, field, notifier);  // sizes held inside the field
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 0);
+}
+
+}  // namespace
+}  // namespace orlenza

@@ -1,0 +1,131 @@
+#include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/geometry/GeometrySwirl.h"
+
+namespace orlenza {
+namespace {
+
+template <class Pane>
+void lockAll(Pane& pane, bool locked) {
+  for (int index : {101, 102, 103, Pane::kIterationsLock, 700}) pane.setLocked(index, locked);
+}
+
+class ParameterPaneOrbitFractalTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+  ParameterPaneDynFractal dynPane;
+  ParameterPaneGumFractal gumPane;
+};
+
+TEST_F(ParameterPaneOrbitFractalTest, LocksCountRangeAndDefaults) {
+  for (auto const* fields : {&dynPane.fields(), &gumPane.fields()}) {
+    ASSERT_EQ(fields->size(), 5u);
+    EXPECT_EQ((*fields)[2].lockIndex, 103);
+    EXPECT_EQ((*fields)[3].minimum, 1);
+    EXPECT_EQ((*fields)[3].maximum, 10000);
+    EXPECT_EQ((*fields)[4].lockIndex, 700);
+  }
+  EXPECT_EQ(dynPane.fields()[3].lockIndex, 201);
+  EXPECT_EQ(gumPane.fields()[3].lockIndex, 200);
+  EXPECT_TRUE(dynPane.getDefaultSnapshot()->isEqual(SnapshotDynFractal()));
+  EXPECT_TRUE(gumPane.getDefaultSnapshot()->isEqual(SnapshotGumFractal()));
+}
+
+TEST_F(ParameterPaneOrbitFractalTest, SnapshotToTextsAndBackWithTheCountClamped) {
+  SnapshotDynFractal s;
+  s.getParameters().setParameter(0, 1.0 / 3.0);
+  s.getParameters().setIterations(77);
+  s.getParameters().analyzerID = "OA_Gravity";
+  dynPane.updateFromSnapshot(s);
+  EXPECT_EQ(dynPane.fieldText(0), "0.3333333333");
+  EXPECT_EQ(dynPane.fieldText(3), "77");
+  EXPECT_EQ(dynPane.fieldText(4), "OA_Gravity");
+  auto back = dynPane.makeNewSnapshot();
+  dynPane.updateToSnapshot(*back);
+  auto const& q = dynamic_cast<SnapshotDynFractal&>(*back).getParameters();
+  EXPECT_EQ(q.getParameter(0), 0.3333333333);
+  EXPECT_EQ(q.getParameter(2), 4.5);
+  EXPECT_EQ(q.getIterations(), 77);
+  EXPECT_EQ(q.analyzerID, "OA_Gravity");
+  struct Typed {
+    char const* text;
+    int count;
+  } const typed[] = {{"50000", 10000}, {"0", 1}, {"-4", 1}, {"nan", 1}, {"rubbish", 1}, {"9999999999999999999", 10000}};
+  for (auto const& t : typed) {
+    dynPane.setFieldText(3, t.text);
+    dynPane.updateToSnapshot(*back);
+    EXPECT_EQ(q.getIterations(), t.count) << t.text;
+  }
+  SnapshotHalley other;
+  EXPECT_THROW(dynPane.updateFromSnapshot(other), PlatformError);
+  EXPECT_THROW(gumPane.updateToSnapshot(s), PlatformError);
+}
+
+TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
+  auto start = std::make_shared<SnapshotGumFractal>();
+  start->getParameters().setIterations(3);
+  start->getParameters().analyzerID = "OA_Dwell";
+  start->setName("named");
+  start->getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  start->getCore().setView(View(3, 4, 0.01, 45, true, true));
+
+  lockAll(gumPane, true);
+  RandomUtils::seed(9);
+  auto const same = gumPane.makeRandomSnap(start);
+  AdditiveFeedbackGenerator fresh(9);
+  EXPECT_EQ(RandomUtils::random(), fresh.next());  // nothing drawn
+  EXPECT_TRUE(dynamic_cast<SnapshotGumFractal&>(*same).getParameters() == start->getParameters());
+  EXPECT_EQ(same->getName(), "");
+  EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
+  EXPECT_TRUE(same->getCore().getView() == View(2, 0, 10, 0, false, false));
+
+  lockAll(gumPane, false);
+  std::set<std::string> analyzers;
+  std::set<int> counts;
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    RandomUtils::seed(seed);
+    auto const r = gumPane.makeRandomSnap(start);
+    auto const& p = dynamic_cast<SnapshotGumFractal&>(*r).getParameters();
+    for (unsigned i = 0; i < 3; ++i) {
+      EXPECT_GE(p.getParameter(i), -5);
+      EXPECT_LE(p.getParameter(i), 5);
+    }
+    counts.insert(p.getIterations());
+    analyzers.insert(p.analyzerID);
+  }
+  EXPECT_EQ(counts.size(), 25u);
+  EXPECT_EQ(*counts.begin(), 1);
+  EXPECT_EQ(*counts.rbegin(), 25);
+  EXPECT_EQ(analyzers.count("OA_Dwell"), 0u);
+  EXPECT_EQ(analyzers.size(), OrbitAnalyzerController::getAnalyzers().size() - 1);
+
+  // Only the count open: the coefficients and the analyzer stay.
+  dynPane.setLocked(201, false);
+  dynPane.setLocked(101, true);
+  dynPane.setLocked(102, true);
+  dynPane.setLocked(103, true);
+  dynPane.setLocked(700, true);
+  auto const dyn = std::make_shared<SnapshotDynFractal>();
+  dyn->getParameters().analyzerID = "OA_Dwell";
+  auto const drawn = dynPane.makeRandomSnap(dyn);
+  auto const& d = dynamic_cast<SnapshotDynFractal&>(*drawn).getParameters();
+  EXPECT_EQ(d.analyzerID, "OA_Dwell");
+  EXPECT_EQ(d.getParameter(1), 3.0);
+
+  EXPECT_THROW(gumPane.makeRandomSnap(nullptr), PlatformError);
+  EXPECT_THROW(gumPane.makeRandomSnap(dyn), PlatformError);
+}
+
+}  // namespace
+}  // namespace orlenza

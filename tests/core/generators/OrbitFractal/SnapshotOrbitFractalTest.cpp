@@ -1,0 +1,178 @@
+#include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "core/CoreRegistration.h"
+#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/model/RGBColor.h"
+
+namespace orlenza {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+template <class P>
+std::string textOf(P const& p) {
+  std::ostringstream os;
+  p.outputParameters(os);
+  return os.str();
+}
+
+std::shared_ptr<Snapshot> readRecord(std::string const& text, int version) {
+  std::istringstream is(text);
+  return readSnapshotRecord(is, version);
+}
+
+class SnapshotOrbitFractalTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+};
+
+TEST_F(SnapshotOrbitFractalTest, ThreeCoefficientsDefaultsAndRangeErrors) {
+  DynFractalParameters dyn;
+  GumFractalParameters gum;
+  EXPECT_EQ(dyn.getNumParameters(), 3u);
+  EXPECT_EQ(textOf(dyn), "-1.5 3 4.5 12 OA_Distance ");
+  EXPECT_EQ(textOf(gum), "0.001 -0.8 0.05 4 OA_Distance ");
+  for (unsigned long index : {3ul, 4ul, ~0ul}) {
+    try {
+      dyn.setParameter(index, 1.0);
+      ADD_FAILURE() << index;
+    } catch (std::out_of_range const& e) {
+      EXPECT_STREQ(e.what(), "Range error for DynFractalParameters");
+    }
+    try {
+      gum.getParameter(index);
+      ADD_FAILURE() << index;
+    } catch (std::out_of_range const& e) {
+      EXPECT_STREQ(e.what(), "Range error for GumFractalParameters");
+    }
+  }
+  // Equality: coefficients within 1e-10, then count and analyzer exactly.
+  DynFractalParameters other;
+  other.setParameter(1, 3.0 + 5e-11);
+  EXPECT_TRUE(other == dyn);
+  other.setIterations(13);
+  EXPECT_FALSE(other == dyn);
+  other = dyn;
+  other.analyzerID = "OA_Angle";
+  EXPECT_FALSE(other == dyn);
+  for (long long count : {0ll, -7ll, 10001ll, 1ll << 40}) {
+    other.setIterations(count);
+    EXPECT_EQ(other.getIterations(), count < 1 ? 1 : 10000) << count;
+  }
+}
+
+TEST_F(SnapshotOrbitFractalTest, CountTokensAreClampedAndNaNRejectsTheRecord) {
+  struct Case {
+    std::string token;
+    int count;  // 0: the record fails
+  } const cases[] = {
+      {"25", 25},       {"7.9", 7},  {"-3", 1},   {"0", 1},           {"0.5", 1},  {"1e30", 10000},
+      {"10001", 10000}, {"inf", 10000}, {"-inf", 1}, {std::string(400, '9'), 10000}, {"-" + std::string(400, '9'), 1},
+      {"nan", 0},       {"12x", 0},  {"", 0},
+  };
+  for (auto const& c : cases) {
+    DynFractalParameters p;
+    p.setIterations(3);
+    std::istringstream is("1 2 3 " + c.token + " OA_Real ");
+    p.inputParameters(is);
+    if (c.count == 0) {
+      EXPECT_FALSE(is) << c.token;
+      EXPECT_EQ(p.getIterations(), 3) << c.token;
+      EXPECT_EQ(p.getParameter(0), -1.5) << c.token;  // all or nothing
+    } else {
+      EXPECT_TRUE(is) << c.token;
+      EXPECT_EQ(p.getIterations(), c.count) << c.token;
+      EXPECT_EQ(p.analyzerID, "OA_Real");
+    }
+  }
+}
+
+TEST_F(SnapshotOrbitFractalTest, RecordsRoundTripAndOldDynFractalRecordsHoldThreeNumbers) {
+  SnapshotGumFractal gum;
+  gum.getParameters().setParameter(0, 1.0 / 3.0);
+  gum.getParameters().setIterations(9);
+  gum.getParameters().analyzerID = "OA_Harmonic";
+  gum.setName("Three word name");
+  std::ostringstream os;
+  os << gum;
+  auto const back = readRecord(os.str(), 3);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(back->isEqual(gum));
+  EXPECT_EQ(back->getName(), "Three word name");
+
+  // Version 2 cores have no geometry block and no second post-filter.
+  std::string const core = "0 0 2.5 0 0 0 2 0 0 0 0 1 65535 65535 65535 1 0 pf_none 0 norm_lin 6 0 1 ";
+  auto const dyn = readRecord("DynFractal " + core + " 1 2 3 oldname", 2);
+  ASSERT_TRUE(dyn);
+  auto const& p = dynamic_cast<SnapshotDynFractal&>(*dyn).getParameters();
+  EXPECT_EQ(p.getParameter(2), 3);
+  EXPECT_EQ(p.getIterations(), 12);
+  EXPECT_EQ(p.analyzerID, "OA_Distance");
+  EXPECT_EQ(dyn->getName(), "oldname");
+  auto const oldGum = readRecord("GumFractal " + core + " 1 2 3 7 OA_Real oldname", 2);
+  ASSERT_TRUE(oldGum);
+  EXPECT_EQ(dynamic_cast<SnapshotGumFractal&>(*oldGum).getParameters().getIterations(), 7);
+  EXPECT_FALSE(readRecord("GumFractal " + core + " 1 2 3 oldname", 2));
+}
+
+TEST_F(SnapshotOrbitFractalTest, MorphTakesTheDefaultAnalyzerAndATruncatedCount) {
+  auto a = std::make_shared<SnapshotDynFractal>();
+  auto b = std::make_shared<SnapshotDynFractal>();
+  a->getParameters().setIterations(12);
+  a->getParameters().analyzerID = "OA_Angle";
+  b->getParameters().setIterations(25);
+  b->getParameters().setParameter(0, 2.5);
+  b->getParameters().analyzerID = "OA_Angle";
+  b->getCore().setNorm(20);
+  auto const morphed = [&](double t) {
+    return dynamic_cast<SnapshotDynFractal const&>(*a->morphTowards(b, t)).getParameters();
+  };
+  auto const half = a->morphTowards(b, 0.5);
+  auto const& halfParameters = dynamic_cast<SnapshotDynFractal const&>(*half).getParameters();
+  EXPECT_EQ(halfParameters.getIterations(), 18);
+  EXPECT_EQ(halfParameters.analyzerID, "OA_Distance");
+  EXPECT_EQ(halfParameters.getParameter(0), 0.5);
+  EXPECT_EQ(half->getName(), "");
+  EXPECT_EQ(half->getCore().getNorm(), 13);
+  EXPECT_EQ(morphed(0).getParameter(0), -1.5);
+  EXPECT_EQ(morphed(0).getIterations(), 12);
+  EXPECT_EQ(morphed(1).getParameter(0), 2.5);
+  EXPECT_EQ(morphed(1).getIterations(), 25);
+  EXPECT_EQ(morphed(kNaN).getIterations(), 12);
+  EXPECT_EQ(morphed(-1).getIterations(), 1);
+  EXPECT_EQ(morphed(1e300).getIterations(), 10000);
+  // Towards another kind: a copy of the start.
+  auto const copy = a->morphTowards(std::make_shared<SnapshotGumFractal>(), 0.5);
+  EXPECT_TRUE(copy->isEqual(*a));
+}
+
+TEST_F(SnapshotOrbitFractalTest, DefaultCoresShowTheKindsViewNormAndBands) {
+  SnapshotDynFractal const dyn;
+  SnapshotGumFractal const gum;
+  EXPECT_TRUE(dyn.getCore().getView() == View(0, 0, 2.5, 0, false, false));
+  EXPECT_TRUE(gum.getCore().getView() == View(2, 0, 10, 0, false, false));
+  EXPECT_EQ(dyn.getCore().getNorm(), 6);
+  EXPECT_EQ(gum.getCore().getNorm(), 10);
+  auto const& info = gum.getCore().getGradationInfo();
+  EXPECT_EQ(info.auxiliary, (GradationAuxiliaryInfo{1, 0}));
+  auto const& entries = info.gradation.entries();
+  ASSERT_EQ(entries.size(), 11u);
+  RGBColor const colours[] = {k_RGBred, k_RGByellow, k_RGBgreen, k_RGBblue, RGBColor{65535, 0, 65535}};
+  for (int k = 0; k <= 10; ++k) {
+    auto const at = entries.find(KeyframePosition::fromSteps(k * 1000));
+    ASSERT_NE(at, entries.end()) << k;
+    EXPECT_EQ(at->second, k % 2 == 0 ? k_RGBblack : colours[k / 2]) << k;
+  }
+  EXPECT_FALSE(dyn.isEqual(SnapshotHalley()));
+}
+
+}  // namespace
+}  // namespace orlenza
