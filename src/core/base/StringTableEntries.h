@@ -187,6 +187,16 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"dsplot_hits", "Hit count"},
     {"dsplot_visits", "Visit time"},
 
+    // Field labels of the phase-plane panes.
+    {"lbl_pp_k1", "k1"},
+    {"lbl_pp_k2", "k2"},
+    {"lbl_pp_k3", "k3"},
+    {"lbl_pp_k4", "k4"},
+    {"lbl_pp_k5", "k5"},
+    {"lbl_pp_stepSize", "Step size (h)"},
+    {"lbl_pp_gridDivisions", "Grid divisions"},
+    {"lbl_pp_numSteps", "Steps per path"},
+
     // Field labels of the mandala pane.
     {"lbl_mandala_angularFrequency", "Angular frequency"},
     {"lbl_mandala_angularWeight", "Angular weight"},

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
+#include "core/generators/PhasePlane/ImageComputatorPhasePlane.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -24,6 +25,9 @@ void registerAllComputators() {
   ImageComputatorDSSinXY::instance();
   ImageComputatorDSHop::instance();
   ImageComputatorDSGumowski::instance();
+  ImageComputatorPPxsin::instance();
+  ImageComputatorPPsinprod::instance();
+  ImageComputatorPPtan::instance();
 }
 
 }  // namespace orlenza

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
+#include "core/generators/PhasePlane/ParameterPanePhasePlane.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -24,6 +25,9 @@ void registerAllPanes() {
   ParameterPaneDSSinXY::registerCreator();
   ParameterPaneDSHop::registerCreator();
   ParameterPaneDSGumowski::registerCreator();
+  ParameterPanePPxsin::registerCreator();
+  ParameterPanePPsinprod::registerCreator();
+  ParameterPanePPtan::registerCreator();
   registerGeometryPanes();
 }
 
