@@ -60,14 +60,18 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"SnapEscGoldenSwirl", "Golden swirl"},
     {"SnapEscPrism", "Prism"},
     {"SnapEscBlueRelief", "Blue relief"},
-    // Flow-like escape-time pictures stand in the phase-plane category until
-    // its own generators draw.
-    {"SnapPhNeonOrbits", "Neon orbits"},
-    {"SnapPhPastelCurrent", "Pastel current"},
-    {"SnapPhPencilFlow", "Pencil flow"},
-    {"SnapPhOpalPool", "Opal pool"},
-    {"SnapPhNightSaddle", "Night saddle"},
-    {"SnapPhSaddleLines", "Saddle lines"},
+    {"SnapPhBlueIslands", "Blue islands"},
+    {"SnapPhEmberWeave", "Ember weave"},
+    {"SnapPhSepiaBubbles", "Sepia bubbles"},
+    {"SnapPhGoldenCells", "Golden cells"},
+    {"SnapPhVioletMaze", "Violet maze"},
+    {"SnapPhSeaTiles", "Sea tiles"},
+    {"SnapPhRoseIslands", "Rose islands"},
+    {"SnapPhMidnightCurrents", "Midnight currents"},
+    {"SnapPhJadeLattice", "Jade lattice"},
+    {"SnapPhEmberTerraces", "Ember terraces"},
+    {"SnapPhPaleMeanders", "Pale meanders"},
+    {"SnapPhVioletEyes", "Violet eyes"},
 
     // Generator names, keyed by their snapshot identifiers.
     {"EscParams", "Escape-time formula"},

@@ -43,6 +43,10 @@ TEST(StandardLibraryTest, SnapshotCategoriesAndIndicesOutsideThem) {
   EXPECT_EQ(StandardSnapshots::getResourceName("Nope"), "");
   EXPECT_GE(StandardSnapshots::getNumSnapshots("EscParams"), 8);
   EXPECT_GE(StandardSnapshots::getNumSnapshots("Halley"), 8);
+  int const phase = StandardSnapshots::getNumSnapshots("categ_phaseplane");
+  EXPECT_GE(phase, 8);
+  for (int i = 0; i < phase; ++i)
+    EXPECT_EQ(StandardSnapshots::getSnapshot("categ_phaseplane", i)->getIdentifier().rfind("PhasePlane-", 0), 0u) << i;
   EXPECT_EQ(StandardSnapshots::getNumSnapshots("Nope"), 0);
 
   // The start-up picture, and copies that the caller may change freely.
