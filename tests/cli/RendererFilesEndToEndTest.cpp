@@ -88,6 +88,7 @@ TEST_F(RendererFilesTest, BuiltinLibrary) {
   ASSERT_EQ(builtins.exitCode, 0) << builtins.err;
   for (std::string category : {"EscParams", "Halley", "Biomorph", "categ_phaseplane"})
     EXPECT_NE(builtins.out.find(category + "\t0\t"), std::string::npos) << category << " is empty";
+  EXPECT_NE(builtins.out.find("categ_phaseplane\t7\t"), std::string::npos) << "fewer than 8 phase-plane pictures";
   auto const gradations = run("list gradations");
   ASSERT_EQ(gradations.exitCode, 0) << gradations.err;
   EXPECT_GE(linesOf(gradations.out).size(), 32u);

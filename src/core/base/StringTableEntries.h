@@ -60,14 +60,18 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"SnapEscGoldenSwirl", "Golden swirl"},
     {"SnapEscPrism", "Prism"},
     {"SnapEscBlueRelief", "Blue relief"},
-    // Flow-like escape-time pictures stand in the phase-plane category until
-    // its own generators draw.
-    {"SnapPhNeonOrbits", "Neon orbits"},
-    {"SnapPhPastelCurrent", "Pastel current"},
-    {"SnapPhPencilFlow", "Pencil flow"},
-    {"SnapPhOpalPool", "Opal pool"},
-    {"SnapPhNightSaddle", "Night saddle"},
-    {"SnapPhSaddleLines", "Saddle lines"},
+    {"SnapPhBlueIslands", "Blue islands"},
+    {"SnapPhEmberWeave", "Ember weave"},
+    {"SnapPhSepiaBubbles", "Sepia bubbles"},
+    {"SnapPhGoldenCells", "Golden cells"},
+    {"SnapPhVioletMaze", "Violet maze"},
+    {"SnapPhSeaTiles", "Sea tiles"},
+    {"SnapPhRoseIslands", "Rose islands"},
+    {"SnapPhMidnightCurrents", "Midnight currents"},
+    {"SnapPhJadeLattice", "Jade lattice"},
+    {"SnapPhEmberTerraces", "Ember terraces"},
+    {"SnapPhPaleMeanders", "Pale meanders"},
+    {"SnapPhVioletEyes", "Violet eyes"},
 
     // Generator names, keyed by their snapshot identifiers.
     {"EscParams", "Escape-time formula"},
@@ -226,6 +230,16 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_ds_plotMode", "Plot"},
     {"dsplot_hits", "Hit count"},
     {"dsplot_visits", "Visit time"},
+
+    // Field labels of the phase-plane panes.
+    {"lbl_pp_k1", "k1"},
+    {"lbl_pp_k2", "k2"},
+    {"lbl_pp_k3", "k3"},
+    {"lbl_pp_k4", "k4"},
+    {"lbl_pp_k5", "k5"},
+    {"lbl_pp_stepSize", "Step size (h)"},
+    {"lbl_pp_gridDivisions", "Grid divisions"},
+    {"lbl_pp_numSteps", "Steps per path"},
 
     // Field labels of the mandala pane.
     {"lbl_mandala_angularFrequency", "Angular frequency"},

@@ -6,6 +6,7 @@
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
 #include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
+#include "core/generators/PhasePlane/ImageComputatorPhasePlane.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -29,6 +30,9 @@ void registerAllComputators() {
   ImageComputatorDSSinXY::instance();
   ImageComputatorDSHop::instance();
   ImageComputatorDSGumowski::instance();
+  ImageComputatorPPxsin::instance();
+  ImageComputatorPPsinprod::instance();
+  ImageComputatorPPtan::instance();
 }
 
 }  // namespace orlenza

@@ -6,6 +6,7 @@
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
+#include "core/generators/PhasePlane/SnapshotPhasePlane.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 
@@ -30,6 +31,9 @@ void registerAllSnapshotKinds() {
   SnapshotHalley::registerCreator();
   SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();
+  SnapshotPPsinprod::registerCreator();
+  SnapshotPPxsin::registerCreator();
+  SnapshotPPtan::registerCreator();
   SnapshotQuot::registerCreator();
 }
 

@@ -6,6 +6,7 @@
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
+#include "core/generators/PhasePlane/ParameterPanePhasePlane.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -29,6 +30,9 @@ void registerAllPanes() {
   ParameterPaneDSSinXY::registerCreator();
   ParameterPaneDSHop::registerCreator();
   ParameterPaneDSGumowski::registerCreator();
+  ParameterPanePPxsin::registerCreator();
+  ParameterPanePPsinprod::registerCreator();
+  ParameterPanePPtan::registerCreator();
   registerGeometryPanes();
 }
 

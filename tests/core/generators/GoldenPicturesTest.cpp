@@ -58,6 +58,9 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"DynSys-SinXY", 0x5b70ac90668431a2ull},
     {"DynSys-Hopalong", 0x2322963c5d578a6full},
     {"DynSys-Gumowski", 0xcd09560463f4d141ull},
+    {"PhasePlane-xsin", 0xb0f05040815ed832ull},
+    {"PhasePlane-sinprod", 0x99f120600a26529bull},
+    {"PhasePlane-tan", 0x81a49789d8d2456full},
 };
 
 std::uint64_t renderDefault(std::string const& generator, unsigned threads) {

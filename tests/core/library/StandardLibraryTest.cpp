@@ -51,6 +51,10 @@ TEST(StandardLibraryTest, SnapshotCategoriesAndIndicesOutsideThem) {
     EXPECT_EQ(biomorph->getName().rfind("Biomorph ", 0), std::string::npos) << biomorph->getName();
   }
   EXPECT_EQ(StandardSnapshots::getSnapshot("Biomorph", 0)->getName(), "Paper radiolarian");
+  int const phase = StandardSnapshots::getNumSnapshots("categ_phaseplane");
+  EXPECT_GE(phase, 8);
+  for (int i = 0; i < phase; ++i)
+    EXPECT_EQ(StandardSnapshots::getSnapshot("categ_phaseplane", i)->getIdentifier().rfind("PhasePlane-", 0), 0u) << i;
   EXPECT_EQ(StandardSnapshots::getNumSnapshots("Nope"), 0);
 
   // The start-up picture, and copies that the caller may change freely.

@@ -1,0 +1,229 @@
+#include "core/generators/PhasePlane/ParameterPanePhasePlane.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/base/StringTable.h"
+#include "core/generators/DynSys/SnapshotDynSys.h"
+#include "core/panes/ParameterPaneFactory.h"
+
+namespace orlenza {
+namespace {
+
+PhasePlaneParameters block(int divisions, int steps, double stepSize, std::vector<double> coefficients) {
+  PhasePlaneParameters p;
+  p.gridDivisions = divisions;
+  p.numSteps = steps;
+  p.stepSize = stepSize;
+  p.parameters = std::move(coefficients);
+  return p;
+}
+
+PhasePlaneParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
+  return dynamic_cast<SnapshotPhasePlane&>(*s).getParameters();
+}
+
+std::unique_ptr<ParameterPanePhasePlane> paneFor(std::string const& identifier) {
+  auto pane = ParameterPaneFactory::makeNewParameterPane(identifier);
+  auto* pp = dynamic_cast<ParameterPanePhasePlane*>(pane.get());
+  if (pp == nullptr) return nullptr;
+  pane.release();
+  return std::unique_ptr<ParameterPanePhasePlane>(pp);
+}
+
+struct Row {
+  char const* identifier;
+  std::vector<double> coefficients;
+  double stepSize;
+  double norm;
+};
+
+std::vector<Row> const& rows() {
+  static std::vector<Row> const table = {{"PhasePlane-xsin", {1, 0, 0, 1, 3}, 0.1, 20},
+                                         {"PhasePlane-sinprod", {1, 1, 1}, 0.1, 20},
+                                         {"PhasePlane-tan", {1, 3, 0, 0, 0}, 0.05, 10}};
+  return table;
+}
+
+class ParameterPanePhasePlaneTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerCoreFamilies(); }
+};
+
+TEST_F(ParameterPanePhasePlaneTest, FieldsLocksAndDefaultSnapshots) {
+  for (Row const& row : rows()) {
+    auto pane = paneFor(row.identifier);
+    ASSERT_TRUE(pane) << row.identifier;
+    std::size_t const n = row.coefficients.size();
+    auto const& fields = pane->fields();
+    ASSERT_EQ(fields.size(), n + 3);
+    for (std::size_t i = 0; i < n + 3; ++i) {
+      EXPECT_EQ(fields[i].kind, i < n + 1 ? FieldKind::Double : FieldKind::Integer);
+      EXPECT_EQ(fields[i].lockIndex, i < n ? 101 + static_cast<int>(i) : 201 + static_cast<int>(i - n));
+      EXPECT_NE(localized(fields[i].labelKey), std::string(fields[i].labelKey)) << fields[i].labelKey;
+    }
+    EXPECT_EQ(fields[0].digits, 12);
+    EXPECT_EQ(pane->getLastTextBox(), n + 2);
+    EXPECT_TRUE(pane->usesInverseGeometry());
+    EXPECT_FALSE(pane->ignoresGeometry());
+
+    auto const fresh = pane->makeNewSnapshot();
+    EXPECT_EQ(fresh->getIdentifier(), row.identifier);
+    EXPECT_TRUE(paramsOf(fresh) == block(50, 50, 0.1, std::vector<double>(n, 1.0)));
+
+    auto const d = pane->getDefaultSnapshot();
+    EXPECT_EQ(d->getIdentifier(), row.identifier);
+    EXPECT_EQ(d->getName(), "");
+    EXPECT_EQ(paramsOf(d).parameters, row.coefficients);
+    EXPECT_EQ(paramsOf(d).stepSize, row.stepSize);
+    EXPECT_EQ(paramsOf(d).gridDivisions, 50);
+    EXPECT_EQ(paramsOf(d).numSteps, 50);
+    SnapshotCore const& core = d->getCore();
+    EXPECT_TRUE(core.getView() == View(0, 0, 6, 0, false, false));
+    EXPECT_EQ(core.getPostfilteringID(), "pf_AntialiasingLight");
+    EXPECT_EQ(core.getNormalizerID(), "norm_sqrt");
+    EXPECT_EQ(core.getNorm(), row.norm);
+    EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
+    GradationInfo const& g = core.getGradationInfo();
+    EXPECT_EQ(g.gradation.size(), 2u);
+    EXPECT_EQ(g.auxiliary.scale, 1);
+    EXPECT_EQ(g.auxiliary.offset, 0);
+    EXPECT_EQ(g.gradation.getColor(KeyframePosition(0.0)), k_RGBwhite);
+    EXPECT_EQ(g.gradation.getColor(KeyframePosition(1.0)), k_RGBblack);
+  }
+}
+
+TEST_F(ParameterPanePhasePlaneTest, FieldsBothWaysWithClamps) {
+  auto pane = paneFor("PhasePlane-tan");
+  double const nan = std::nan("");
+  SnapshotPPtan s("", SnapshotCore(), block(37, 125, 0.123456789012345, {1.25, -0.0, nan, 1e-300, -4.5}));
+  pane->updateFromSnapshot(s);
+  char const* texts[] = {"1.25", "-0", "nan", "1e-300", "-4.5", "0.123456789012", "37", "125"};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(pane->fieldText(i), texts[i]) << i;
+  auto back = pane->makeNewSnapshot();
+  pane->updateToSnapshot(*back);
+  PhasePlaneParameters const& p = paramsOf(back);
+  EXPECT_EQ(p.parameters[0], 1.25);
+  EXPECT_TRUE(std::signbit(p.parameters[1]));
+  EXPECT_TRUE(std::isnan(p.parameters[2]));
+  EXPECT_EQ(p.stepSize, 0.123456789012);
+  EXPECT_EQ(p.gridDivisions, 37);
+  EXPECT_EQ(p.numSteps, 125);
+
+  // Typed counts are held in range: at least one division, never negative steps.
+  struct Case {
+    char const* divisions;
+    char const* steps;
+    int readDivisions, readSteps;
+  } const cases[] = {{"0", "-1", 1, 0},     {"-40", "x", 1, 0},   {"1e9", "1e12", 10000, 100000000},
+                     {" 60 ", "200", 60, 200}, {"abc", "0", 1, 0}, {"10000", "100000000", 10000, 100000000}};
+  for (auto const& c : cases) {
+    pane->setFieldText(6, c.divisions);
+    pane->setFieldText(7, c.steps);
+    pane->updateToSnapshot(*back);
+    EXPECT_EQ(paramsOf(back).gridDivisions, c.readDivisions) << c.divisions;
+    EXPECT_EQ(paramsOf(back).numSteps, c.readSteps) << c.steps;
+  }
+
+  // Other kinds, the other members included, are refused both ways.
+  SnapshotPPxsin otherMember;
+  SnapshotDSHop otherFamily;
+  EXPECT_THROW(pane->updateFromSnapshot(otherMember), PlatformError);
+  EXPECT_THROW(pane->updateToSnapshot(otherFamily), PlatformError);
+}
+
+TEST_F(ParameterPanePhasePlaneTest, RandomSnapshotsDrawInRangeAndHonourLocks) {
+  for (Row const& row : rows()) {
+    auto pane = paneFor(row.identifier);
+    std::size_t const n = row.coefficients.size();
+    EXPECT_THROW(pane->makeRandomSnap(nullptr), PlatformError);
+    EXPECT_THROW(pane->makeRandomSnap(std::make_shared<SnapshotDSHop>()), PlatformError);
+    char const* other = row.identifier == std::string("PhasePlane-tan") ? "PhasePlane-xsin" : "PhasePlane-tan";
+    EXPECT_THROW(pane->makeRandomSnap(paneFor(other)->getDefaultSnapshot()), PlatformError);
+
+    auto current = pane->getDefaultSnapshot();
+    current->getCore().setView(View(2, 3, 0.5, 45, true, true));
+    current->getCore().setNorm(77);
+    RandomUtils::seed(2024);
+    std::set<double> steps, divisions, counts;
+    int zeroK3 = 0, zeroK4 = 0;
+    for (int draw = 0; draw < 400; ++draw) {
+      auto const r = pane->makeRandomSnap(current);
+      PhasePlaneParameters const& p = paramsOf(r);
+      EXPECT_EQ(r->getName(), "");
+      EXPECT_TRUE(r->getCore().getView() == View(0, 0, 6, 0, false, false));
+      EXPECT_EQ(r->getCore().getNorm(), 77);
+      for (std::size_t i = 0; i < n; ++i) {
+        double const limit = n == 5 && i == 2 ? 1 : 5;
+        EXPECT_LE(std::fabs(p.parameters[i]), limit) << row.identifier << " k" << i + 1;
+      }
+      if (n == 5) {
+        zeroK3 += p.parameters[2] == 0;
+        zeroK4 += p.parameters[3] == 0;
+      }
+      steps.insert(p.stepSize);
+      divisions.insert(p.gridDivisions);
+      counts.insert(p.numSteps);
+      EXPECT_EQ(std::round(p.stepSize * 100) / 100, p.stepSize);
+    }
+    EXPECT_EQ(divisions, (std::set<double>{30, 40, 50, 60}));
+    EXPECT_EQ(counts, (std::set<double>{50, 100, 150, 200}));
+    EXPECT_EQ(*steps.begin(), 0.01);
+    EXPECT_EQ(*steps.rbegin(), 0.5);
+    if (n == 5) {  // zero about half the time, never for k1, k2, k5
+      EXPECT_GT(zeroK3, 150);
+      EXPECT_LT(zeroK3, 250);
+      EXPECT_GT(zeroK4, 150);
+      EXPECT_LT(zeroK4, 250);
+    }
+
+    // Every parameter locked: the parameters stay, only the view changes.
+    current->getCore().setView(View(2, 3, 0.5, 45, true, true));
+    dynamic_cast<SnapshotPhasePlane&>(*current).getParameters().gridDivisions = 7;
+    for (std::size_t i = 0; i < n; ++i) pane->setLocked(101 + static_cast<int>(i), true);
+    for (int lock : {201, 202, 203}) pane->setLocked(lock, true);
+    auto const locked = pane->makeRandomSnap(current);
+    EXPECT_TRUE(paramsOf(locked) == paramsOf(current));
+    EXPECT_TRUE(locked->getCore().getView() == View(0, 0, 6, 0, false, false));
+    // One coefficient open: only it changes.
+    pane->setLocked(102, false);
+    auto const one = pane->makeRandomSnap(current);
+    for (std::size_t i = 0; i < n; ++i)
+      if (i != 1) {
+        EXPECT_EQ(paramsOf(one).parameters[i], paramsOf(current).parameters[i]);
+      }
+    EXPECT_NE(paramsOf(one).parameters[1], paramsOf(current).parameters[1]);
+    EXPECT_EQ(paramsOf(one).gridDivisions, 7);
+  }
+}
+
+TEST_F(ParameterPanePhasePlaneTest, RandomDrawsComeInTheirOrder) {
+  // sinprod: k1, k2, k3, then step size, divisions and the steps' coin (and its count).
+  auto pane = paneFor("PhasePlane-sinprod");
+  RandomUtils::seed(99);
+  auto const r = pane->makeRandomSnap(pane->getDefaultSnapshot());
+  RandomUtils::seed(99);
+  double const k1 = RandomUtils::doubleRnd(-5, 5), k2 = RandomUtils::doubleRnd(-5, 5),
+               k3 = RandomUtils::doubleRnd(-5, 5);
+  double const h = RandomUtils::intRnd(1, 50) / 100.0;
+  int const g = 10 * RandomUtils::intRnd(1, 4) + 20;
+  int const n = RandomUtils::doubleRnd(0, 1) < 0.5 ? 50 : 50 * RandomUtils::intRnd(1, 4);
+  EXPECT_TRUE(paramsOf(r) == block(g, n, h, {k1, k2, k3}));
+  // A locked k1 draws nothing: k2 gets the first draw.
+  pane->setLocked(101, true);
+  RandomUtils::seed(99);
+  auto const lockedFirst = pane->makeRandomSnap(pane->getDefaultSnapshot());
+  EXPECT_EQ(paramsOf(lockedFirst).parameters[0], 1);
+  EXPECT_EQ(paramsOf(lockedFirst).parameters[1], k1);
+}
+
+}  // namespace
+}  // namespace orlenza
