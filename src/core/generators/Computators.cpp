@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
+#include "core/generators/Perlin/ImageComputatorPerlin.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -17,6 +18,7 @@ void registerAllComputators() {
   ImageComputatorMandala::instance();
   ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();
+  ImageComputatorPerlin::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();
   ImageComputatorDSSinSin::instance();

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
+#include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 
@@ -25,6 +26,7 @@ void registerAllSnapshotKinds() {
   SnapshotHalley::registerCreator();
   SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();
+  SnapshotPerlin::registerCreator();
   SnapshotQuot::registerCreator();
 }
 

@@ -4,6 +4,7 @@
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
+#include "core/generators/Perlin/ParameterPanePerlin.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -17,6 +18,7 @@ void registerAllPanes() {
   ParameterPaneMandala::registerCreator();
   ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();
+  ParameterPanePerlin::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();
   ParameterPaneDSSinSin::registerCreator();
