@@ -14,7 +14,7 @@
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/model/SnapshotKind.h"
+#include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
@@ -37,14 +37,6 @@ class CountingNotifier : public ComputationNotifier {
   long m_cancelAfter;
 };
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotPerlinComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
 SnapshotPerlin snapshot(View const& view, P const& p) {
   SnapshotCore core;
   core.setView(view);
@@ -60,16 +52,8 @@ double valueAt(double x, double y, P const& p) {
 }
 
 P layered(int combination, int shaping) {
-  P p;
-  p.octavesA = 8;
-  p.persistenceA = 0.9;
-  p.scaleB = 0.05;
-  p.octavesB = 7;
-  p.persistenceB = 0.35;
-  p.scaleC = 0.8;
-  p.octavesC = 3;
-  p.persistenceC = 1;
-  p.amplitude = 250;
+  P p{.octavesA = 8, .persistenceA = 0.9, .scaleB = 0.05, .octavesB = 7, .persistenceB = 0.35, .scaleC = 0.8,
+      .octavesC = 3, .persistenceC = 1, .amplitude = 250};
   p.combination = combination;
   p.shaping = shaping;
   return p;
@@ -80,15 +64,6 @@ class ImageComputatorPerlinTest : public ::testing::Test {
   static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorPerlin& computator = ImageComputatorPerlin::instance();
 };
-
-TEST_F(ImageComputatorPerlinTest, RegisteredWithItsDefaultViewAndNoises) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Perlin"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(4, 3, 5, 0, false, false));
-  EXPECT_EQ(ImageComputatorPerlin::perlinA().permutation(), Perlin(766).permutation());
-  EXPECT_EQ(ImageComputatorPerlin::perlinB().permutation(), Perlin(10043).permutation());
-  EXPECT_EQ(ImageComputatorPerlin::perlinC().permutation(), Perlin(8002).permutation());
-  EXPECT_EQ(&ImageComputatorPerlin::perlinA(), &ImageComputatorPerlin::perlinA());
-}
 
 // Every combination with every shaping at two points, from a separate Python
 // implementation of the noise, the octave sums and the combining rules.
@@ -131,8 +106,6 @@ TEST_F(ImageComputatorPerlinTest, ValuesReadFromFilesOutsideThePanesRanges) {
   p.amplitude = -1000;
   EXPECT_EQ(valueAt(4.3, 2.1, p), -valueAt(4.3, 2.1, P()));
   p.amplitude = 1000;
-  p.octavesA = 0;
-  EXPECT_EQ(valueAt(4.3, 2.1, p), 500);
   p.octavesA = INT_MIN;
   EXPECT_EQ(valueAt(4.3, 2.1, p), 500);
 
@@ -146,36 +119,25 @@ TEST_F(ImageComputatorPerlinTest, ValuesReadFromFilesOutsideThePanesRanges) {
   computator.computeImage(snapshot(View(0.3, -0.2, 0.001, 0, false, false), huge), 64, 64, field, notifier, 1);
   EXPECT_EQ(notifier.steps, 64);
   EXPECT_EQ(valueAt(0.3, -0.2, huge), valueAt(0.3, -0.2, capped));
-  EXPECT_TRUE(std::isfinite(valueAt(0.3, -0.2, huge)));
-  // Twenty octaves from a file are all summed, unlike the pane's twelve.
-  P twenty;
-  twenty.octavesA = 20;
-  twenty.persistenceA = 1;
-  P twelve = twenty;
-  twelve.octavesA = 12;
-  EXPECT_NE(valueAt(1e-3, 2e-3, twenty), valueAt(1e-3, 2e-3, twelve));
-
   // Absurd scales and far views give numbers or NaN, never a crash.
   P wild = layered(2, 1);
   wild.scaleB = 1e300;
   wild.scaleC = std::numeric_limits<double>::quiet_NaN();
   EXPECT_TRUE(std::isnan(valueAt(4.3, 2.1, wild)));
-  wild.scaleC = 0;
-  double const far = valueAt(4.3, 2.1, wild);
-  EXPECT_FALSE(std::isnan(far));
   EXPECT_FALSE(std::isnan(valueAt(-1.5e300, 7e299, P())));
 }
 
-TEST_F(ImageComputatorPerlinTest, NonFinitePointsThreadsAndCancel) {
+TEST_F(ImageComputatorPerlinTest, RegistrationNonFinitePointsThreadsAndCancel) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Perlin"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(4, 3, 5, 0, false, false));
+  EXPECT_EQ(ImageComputatorPerlin::perlinB().permutation(), Perlin(10043).permutation());
   auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
   disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
   RawField diskField(101, 67);
   CountingNotifier notifier;
   computator.computeImage(disk, 101, 67, diskField, notifier, 1);
   EXPECT_EQ(notifier.totals, std::vector<long>{67});
-  EXPECT_EQ(notifier.steps, 67);
-  EXPECT_TRUE(std::isnan(diskField[50][33]));
-  EXPECT_FALSE(std::isnan(diskField[10][10]));
+  EXPECT_TRUE(std::isnan(diskField[50][33]));  // the disk's centre maps to infinity
 
   auto swirl = snapshot(View(0.4, -0.2, 3.1, 20, true, false), layered(4, 1));
   swirl.getCore().setGeometry(std::make_shared<GeometrySwirl>());
@@ -199,8 +161,8 @@ TEST_F(ImageComputatorPerlinTest, NonFinitePointsThreadsAndCancel) {
   for (int x = 0; x < 20; ++x)
     for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 4) << x << "," << y;
 
-  ParameterizedSnapshot<OtherParameters> other;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+  EXPECT_THROW(computator.computeImage(*SnapshotFactory::makeNewSnapshot("Quot", 3), 4, 4, field, notifier),
+               std::bad_cast);
 }
 
 }  // namespace
