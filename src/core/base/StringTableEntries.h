@@ -283,6 +283,27 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"lbl_sines_xyWeight", "xy weight"},
     {"lbl_sines_amplitude", "Amplitude"},
 
+    // Field labels and menu items of the noise texture pane.
+    {"lbl_perlin_octavesA", "Octaves of A"},
+    {"lbl_perlin_persistenceA", "Persistence of A"},
+    {"lbl_perlin_scaleB", "Scale of B"},
+    {"lbl_perlin_octavesB", "Octaves of B"},
+    {"lbl_perlin_persistenceB", "Persistence of B"},
+    {"lbl_perlin_scaleC", "Scale of C"},
+    {"lbl_perlin_octavesC", "Octaves of C"},
+    {"lbl_perlin_persistenceC", "Persistence of C"},
+    {"lbl_perlin_amplitude", "Amplitude"},
+    {"lbl_perlin_combination", "Layers"},
+    {"lbl_perlin_shaping", "Shaping"},
+    {"perlincomb_A", "A"},
+    {"perlincomb_AplusB", "A + B"},
+    {"perlincomb_AplusBplusC", "A + B + C"},
+    {"perlincomb_AtimesB", "A * B"},
+    {"perlincomb_AtimesBplusC", "A * B + C"},
+    {"perlinshape_half", "(v + 1) / 2"},
+    {"perlinshape_abs", "|v|"},
+    {"perlinshape_positive", "v where positive, else 0"},
+
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
     {"lbl_geom_centerX", "Centre x"},

@@ -7,6 +7,7 @@
 #include "core/generators/Mandala/ImageComputatorMandala.h"
 #include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
 #include "core/generators/PhasePlane/ImageComputatorPhasePlane.h"
+#include "core/generators/Perlin/ImageComputatorPerlin.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
 #include "core/generators/Sines/ImageComputatorItSines.h"
 
@@ -23,6 +24,7 @@ void registerAllComputators() {
   ImageComputatorMandala::instance();
   ImageComputatorItSines::instance();
   ImageComputatorQuot::instance();
+  ImageComputatorPerlin::instance();
   ImageComputatorDSSqrt::instance();
   ImageComputatorDSSinCos::instance();
   ImageComputatorDSSinSin::instance();

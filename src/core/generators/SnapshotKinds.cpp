@@ -7,6 +7,7 @@
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
 #include "core/generators/PhasePlane/SnapshotPhasePlane.h"
+#include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 
@@ -34,6 +35,7 @@ void registerAllSnapshotKinds() {
   SnapshotPPsinprod::registerCreator();
   SnapshotPPxsin::registerCreator();
   SnapshotPPtan::registerCreator();
+  SnapshotPerlin::registerCreator();
   SnapshotQuot::registerCreator();
 }
 

@@ -7,6 +7,7 @@
 #include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
 #include "core/generators/PhasePlane/ParameterPanePhasePlane.h"
+#include "core/generators/Perlin/ParameterPanePerlin.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
 #include "core/generators/Sines/ParameterPaneItSines.h"
 #include "core/panes/GeometryPanes.h"
@@ -23,6 +24,7 @@ void registerAllPanes() {
   ParameterPaneMandala::registerCreator();
   ParameterPaneItSines::registerCreator();
   ParameterPaneQuot::registerCreator();
+  ParameterPanePerlin::registerCreator();
   ParameterPaneDSSqrt::registerCreator();
   ParameterPaneDSSinCos::registerCreator();
   ParameterPaneDSSinSin::registerCreator();

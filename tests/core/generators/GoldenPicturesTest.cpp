@@ -47,6 +47,7 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"Mandal", 0xc55bf01e4f30764eull},
     {"ItSines", 0x92e5c43e285c3ae2ull},
     {"Quot", 0x817056f991a36184ull},
+    {"Perlin", 0x8bbe5ad48781030dull},
     {"Halley", 0x556457e3c25c166full},
     {"Biomorph", 0xecf56ccc5627db36ull},
     {"DynFractal", 0xd22310d7022e56e4ull},
