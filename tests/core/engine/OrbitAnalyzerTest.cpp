@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/base/RandomUtils.h"
-#include "core/engine/EscapeIterator.h"
 
 namespace orlenza {
 namespace {
@@ -124,21 +123,6 @@ TEST_F(OrbitAnalyzerTest, NonFinitePointsGiveDefinedValues) {
   EXPECT_DOUBLE_EQ(read("OA_CrossTrap", {{1, 1}, {kNaN, 0.004}}), 0.006);
   EXPECT_DOUBLE_EQ(read("OA_CrossTrap", {{1, 1}, {0.004, kNaN}}), 0.006);
   EXPECT_EQ(read("OA_CrossTrap", {{1, 1}, {kNaN, kNaN}, {kInf, -kInf}}), 0.0);
-}
-
-TEST_F(OrbitAnalyzerTest, DwellReadsTheEscapeIterationsOrbit) {
-  EscapeParameters doubling;
-  doubling.coefficients.fill(0.0);
-  doubling.coefficients[1] = 2.0;  // x' = 2x
-  OrbitAnalyzer const* dwell = OrbitAnalyzer::getAnalyzerFromID("OA_Dwell");
-  Orbit orbit;
-  EscapeIterator iterator(doubling, &orbit, false);
-  // Escaping at step 10: one less, as the escaping point is not recorded.
-  EXPECT_EQ(iterator.iterate(1.0, 0.0), 10);
-  EXPECT_EQ(dwell->extract(orbit), 9.0);
-  orbit.clear();
-  EXPECT_EQ(iterator.iterate(0.0, 0.0), 1024);
-  EXPECT_EQ(dwell->extract(orbit), 1024.0);
 }
 
 class StandIn final : public OrbitAnalyzer {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/base/RandomUtils.h"
 #include "core/files/FileTestSupport.h"
 
 namespace orlenza {
@@ -59,28 +58,6 @@ TEST_F(GradationFileTest, PositionsLoseAtMostOneStepOnce) {
   EXPECT_EQ(*again.records()[0], back);
   EXPECT_EQ(*again.records()[1], moved);
   EXPECT_TRUE(alerts.empty());
-}
-
-TEST_F(GradationFileTest, RandomGradationsRoundTrip) {
-  RandomUtils::seed(12345);
-  GradationFile::Records records;
-  for (int i = 0; i < 100; ++i) {
-    auto g = std::make_shared<Gradation>();
-    g->randomize();
-    records.push_back(g);
-  }
-  std::string const first = GradationFile::formatContents(records);
-  GradationFile read = GradationFile::fromContents(first, alerts);
-  ASSERT_EQ(read.records().size(), records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    // Same colours at every key read; any key missing sits one step above a key read.
-    for (auto const& [position, colour] : records[i]->entries()) {
-      if (read.records()[i]->hasKeyColor(position)) continue;
-      EXPECT_TRUE(read.records()[i]->hasKeyColor(KeyframePosition::fromSteps(position.getSteps() - 1)));
-    }
-  }
-  std::string const second = read.contents();
-  EXPECT_EQ(GradationFile::fromContents(second, alerts).contents(), second);
 }
 
 TEST_F(GradationFileTest, OddButReadableRecords) {

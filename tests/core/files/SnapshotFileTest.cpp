@@ -161,16 +161,6 @@ TEST_F(SnapshotFileTest, RenameSnap) {
   EXPECT_FALSE(builtIn.isModified());
 }
 
-TEST_F(SnapshotFileTest, FromContentsIsReadOnlyWithoutAPath) {
-  std::string const bytes = SnapshotFile::formatContents({sampleSnapshot("built in", 0)});
-  SnapshotFile file = SnapshotFile::fromContents(bytes, alerts);
-  EXPECT_TRUE(file.isReadOnly());
-  EXPECT_TRUE(alerts.empty());  // read-only by nature, not worth an alert
-  ASSERT_EQ(file.records().size(), 1u);
-  file.setModified();
-  EXPECT_THROW(file.write(), FileWriteError);
-}
-
 TEST_F(SnapshotFileTest, MovingHandsOverTheDutyToWrite) {
   fs::path const a = folder / "a.snaps";
   fs::path const b = folder / "b.snaps";
