@@ -129,14 +129,6 @@ TEST(Gradation, TextFormIsWrittenAndReadBack) {
   double next = 0;
   is >> next;  // the reader stops right after the gradation
   EXPECT_EQ(next, 3.5);
-
-  // A step that truncation moves: written as 7 steps, read as 6.
-  Gradation seven;
-  seven.setColor(KeyframePosition::fromSteps(7), k_RGBred);
-  std::istringstream sevenText(textOf(seven));
-  Gradation sevenBack;
-  sevenText >> sevenBack;
-  EXPECT_TRUE(sevenBack.hasKeyColor(at(6)));
 }
 
 TEST(Gradation, ReaderRules) {

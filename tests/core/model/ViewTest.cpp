@@ -149,7 +149,7 @@ TEST(View, TextFormWritesSixTokensAndReadsThemBack) {
   EXPECT_EQ(flipped.str(), "-0.5 1e+300 2.5 -90 1 0 ");
 
   // Values whose 12-digit form is exact; the denormals among them included.
-  double const odd[] = {-0.0, 1e300, -1e300, 4.9406564584124654e-324, 2.5e-310, kNaN, kInf, -kInf, 0.1};
+  double const odd[] = {-0.0, 1e300, 4.9406564584124654e-324, kNaN, -kInf};
   for (double value : odd) {
     View const written(value, -value, value, 12.5, true, true);
     std::stringstream ss;
