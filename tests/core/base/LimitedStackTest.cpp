@@ -27,13 +27,6 @@ TEST(LimitedStack, EmptyAndDegenerateStacksStayDefined) {
   stack.pop();  // no effect
   EXPECT_EQ(stack.size(), 0u);
 
-  stack.push(1);
-  stack.push(2);
-  stack.clear();
-  EXPECT_TRUE(stack.empty());
-  stack.push(7);
-  EXPECT_EQ(stack.top(), 7);
-
   kt::limited_stack<int> none(0);
   none.push(1);
   EXPECT_TRUE(none.empty());
@@ -50,7 +43,6 @@ TEST(LimitedStack, HoldsMoveOnlyAndSharedEntries) {
   owned.push(std::make_unique<int>(1));
   owned.push(std::make_unique<int>(2));
   owned.push(std::make_unique<int>(3));
-  EXPECT_EQ(*owned.top(), 3);
   owned.pop();
   EXPECT_EQ(*owned.top(), 2);
 

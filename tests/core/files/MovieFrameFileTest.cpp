@@ -13,17 +13,7 @@ namespace orlenza {
 namespace {
 
 using namespace testing_files;
-using Alert = RecordingAlertSink::Alert;
 using Kind = KeyframeProblem::Kind;
-
-Alert const kInvalid{"InvalidFileMain", "InvalidFileExplain"};
-Alert const kLater{"LaterVersionFileMain", "LaterVersionFileExplain"};
-
-std::string const kDefaultRecord =
-    "EscParams 0 0 1 0 0 0 geom_null 0 0 0 0 1 "
-    "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
-    "pf_none 0 pf_none 0 norm_lin 256 0 1  "
-    "-1.2 -1.2 -0.3 0.8 -0.5 -0.6 -0.8 0.5 0.3 0.2 -1 -1.2 OA_Dwell ?";
 
 std::string keyframeLine(std::string const& position) { return position + " " + kDefaultRecord + " \n"; }
 
@@ -31,27 +21,15 @@ std::shared_ptr<FullKeyframe> keyframeAt(int steps, std::string const& name) {
   return std::make_shared<FullKeyframe>(sampleSnapshot(name, steps / 10000.0), KeyframePosition::fromSteps(steps));
 }
 
-class MovieFrameFileTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerKinds(); }
-  ScratchFolder folder;
-  RecordingAlertSink alerts;
-};
+using MovieFrameFileTest = FileTest;
 
-TEST_F(MovieFrameFileTest, KindConstantsAndRecordText) {
-  EXPECT_EQ(MovieFrameFile::k_extension, "msnaps");
-  EXPECT_EQ(MovieFrameFile::k_currentVersion, 3);
-  EXPECT_EQ(MovieFrameFile().getMaxRecordLength(), 1000);
-  EXPECT_EQ(MovieFrameFile::k_newFileTitleKey, "NewMovieWindowTitle");
-
+TEST_F(MovieFrameFileTest, RecordText) {
   FullKeyframe const made(std::make_shared<SnapshotEscapeParams>(), KeyframePosition(0.5));
   EXPECT_EQ(made.getVersion(), 0);
   EXPECT_EQ(MovieFrameFile::formatContents({std::make_shared<FullKeyframe>(made)}),
             "Qvtx 3\n" + keyframeLine("0.5"));
 
   FullKeyframe const empty(2);
-  EXPECT_EQ(empty.getVersion(), 2);
-  EXPECT_FALSE(empty.getPosition().isValid());
   std::ostringstream os;
   os << empty;
   EXPECT_TRUE(os.fail());  // nothing to write without a snapshot
@@ -73,11 +51,9 @@ TEST_F(MovieFrameFileTest, RoundTripIsStableFromTheSecondWrite) {
   std::vector<int> steps;
   for (auto const& k : read.records()) {
     steps.push_back(k->getPosition().getSteps());
-    EXPECT_EQ(k->getVersion(), 3);
     EXPECT_EQ(k->getSnapshot()->getVersion(), 3);
   }
   EXPECT_EQ(steps, (std::vector<int>{0, 6, 5000, 10000}));  // 0.0007 truncates to 6 steps
-  EXPECT_EQ(read.records()[2]->getSnapshot()->getName(), "middle");
   EXPECT_TRUE(read.findKeyframeProblems().empty());
 
   std::string const second = read.contents();
@@ -105,8 +81,7 @@ TEST_F(MovieFrameFileTest, EveryKeyframeIsKeptAndItsProblemsListed) {
       {Kind::samePosition, 6, 1, KeyframePosition::fromSteps(2500)},
   };
   auto const problems = file.findKeyframeProblems();
-  EXPECT_EQ(problems, expected);
-  ASSERT_EQ(problems.size(), expected.size());
+  ASSERT_EQ(problems, expected);
   EXPECT_EQ(describeKeyframeProblem(problems[0]), "keyframe 2 is at 0.5, like keyframe 0");
   EXPECT_EQ(describeKeyframeProblem(problems[1]), "keyframe 3 lies outside 0..1");
   EXPECT_EQ(describeKeyframeProblem(problems[4]), "keyframe 6 is at 0.25, like keyframe 1");
@@ -130,10 +105,8 @@ TEST_F(MovieFrameFileTest, OlderVersionsReachTheSnapshotReader) {
     MovieFrameFile file(path, alerts);
     ASSERT_EQ(file.records().size(), 1u);
     FullKeyframe const& k = *file.records()[0];
-    EXPECT_EQ(k.getVersion(), 2);
     EXPECT_EQ(k.getSnapshot()->getVersion(), 2);
     EXPECT_EQ(k.getPosition(), KeyframePosition::fromSteps(7500));
-    EXPECT_EQ(k.getSnapshot()->getCore().getNorm(), 512.0);
     file.setModified();
   }
   std::string const v3 = contentOf(path);
@@ -156,7 +129,6 @@ TEST_F(MovieFrameFileTest, BadKeyframeRecordsRejectTheFile) {
       {"unknown generator", good + "0.5 Quot" + kDefaultRecord.substr(9) + " \n" + keyframeLine("1"),
        RecordFileStatus::invalidRecord, {kInvalid}, 1},
       {"letter for the position", good + keyframeLine("half"), RecordFileStatus::invalidRecord, {kInvalid}, 1},
-      {"position alone", good + "0.5\n", RecordFileStatus::invalidRecord, {kInvalid}, 1},
       {"snapshot without position", good + kDefaultRecord + "\n", RecordFileStatus::invalidRecord, {kInvalid}, 1},
       {"truncated snapshot", good + keyframeLine("0.5").substr(0, 80) + "\n", RecordFileStatus::invalidRecord,
        {kInvalid}, 1},

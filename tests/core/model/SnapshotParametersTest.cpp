@@ -32,10 +32,9 @@ TEST(ParamsAreEqual, ToleranceAndNonFiniteValues) {
     double a, b;
     bool equal;
   } const cases[] = {
-      {0.0, 0.0, true},       {0.0, -0.0, true},     {1.0, 1.0 + 5e-11, true}, {1.0, 1.0 + 2e-10, false},
-      {-3.0, -3.0 - 9e-11, true}, {0.0, 1e-10, false}, {kInf, kInf, true},     {-kInf, -kInf, true},
-      {kInf, -kInf, false},   {kInf, 1e308, false},  {kNaN, kNaN, false},      {kNaN, 0.0, false},
-      {1e300, 1e300, true},   {4.9e-324, 0.0, true},
+      {0.0, -0.0, true},     {1.0, 1.0 + 5e-11, true}, {1.0, 1.0 + 2e-10, false}, {0.0, 1e-10, false},
+      {kInf, kInf, true},    {kInf, -kInf, false},     {kInf, 1e308, false},      {kNaN, kNaN, false},
+      {1e300, 1e300, true},  {4.9e-324, 0.0, true},
   };
   for (auto const& c : cases) {
     EXPECT_EQ(paramsAreEqual(c.a, c.b), c.equal) << c.a << " vs " << c.b;
@@ -75,7 +74,7 @@ TEST(SnapshotParameters, MorphEqualityAndTextForm) {
 }
 
 TEST(SnapshotParameters, GarbageFailsAndChangesNothing) {
-  char const* bad[] = {"", "1 2", "1 x 3", "1 2 3e999", "1 2 0x10", "nanx 1 2"};
+  char const* bad[] = {"", "1 2", "1 x 3", "1 2 3e999", "nanx 1 2"};
   for (char const* text : bad) {
     ListParameters p({7.0, 8.0, 9.0});
     std::istringstream is(text);
@@ -94,8 +93,7 @@ TEST(RecordWord, WhitespaceBecomesUnderscoreAndEmptyIsMarked) {
     char const* word;
     char const* written;
   } const cases[] = {
-      {"", "?"}, {"plain", "plain"}, {"two words", "two_words"}, {"tab\there", "tab_here"},
-      {"line\nfeed\r", "line_feed_"}, {" ", "_"}, {"a_b", "a_b"}, {"\v\f", "__"},
+      {"", "?"}, {"two words", "two_words"}, {"line\nfeed\r", "line_feed_"}, {"a_b", "a_b"}, {"\v\f", "__"},
   };
   for (auto const& c : cases) EXPECT_EQ(asRecordWord(c.word), c.written) << c.word;
   EXPECT_EQ(asRecordWord("", "pf_none"), "pf_none");
