@@ -349,6 +349,27 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"NewSnapshotWindowTitle", "New Snapshot File"},
     {"NewGradationWindowTitle", "New Gradation File"},
     {"NewMovieWindowTitle", "New Movie File"},
+
+    // Undo and Redo items and the labels of the drawing's edits.
+    {"undo_undo", "Undo "},
+    {"undo_redo", "Redo "},
+    {"undo_cannotUndo", "Can't Undo"},
+    {"undo_cannotRedo", "Can't Redo"},
+    {"undo_typing", "Typing"},
+    {"undo_postfiltering", "Post-Filtering"},
+    {"undo_norm", "Normalizer"},
+    {"undo_orbit", "Orbit Analyzer"},
+    {"undo_adjustNorm", "Adjust Norm"},
+    {"undo_menu", "Menu Choice"},
+    {"undo_random", "Random Formula"},
+    {"undo_gradedit", "Gradation Change"},
+    {"undo_zoom", "Zoom"},
+    {"undo_flip", "Mirror"},
+    {"undo_reset", "Reset View"},
+
+    // Alert of the drawing when its computation fails.
+    {"ComputationFailedMain", "The picture could not be computed."},
+    {"ComputationFailedExplain", "The previous picture is still shown. Change the parameters and draw again."},
 };
 
 }  // namespace orlenza

@@ -1,0 +1,257 @@
+#include "core/control/DrawingController.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdlib>
+#include <string>
+
+#include "core/control/ProgressDialog.h"
+#include "core/control/RawImageManager.h"
+#include "core/control/UndoManager.h"
+#include "core/engine/ImageComputator.h"
+#include "core/engine/PlaneSampler.h"
+#include "core/files/AlertSink.h"
+#include "core/library/StandardSnapshots.h"
+#include "core/model/Snapshot.h"
+
+namespace orlenza {
+
+int ImageWindow::clampSide(long value) {
+  long const magnitude = value < 0 ? -value : value;
+  return static_cast<int>(std::clamp(magnitude, static_cast<long>(kMinSide), static_cast<long>(kMaxSide)));
+}
+
+DrawingController::DrawingController(ProgressWindow& progress, AlertSink& alerts)
+    : m_progress(progress),
+      m_alerts(alerts),
+      m_bitmap(RawField::kMaxSize, RawField::kMaxSize),
+      m_mainWindow(*this, *this) {
+  m_bitmap.setSize(256, 256);
+  m_mainWindow.getPanesFromRawImage();
+  m_ready = true;
+  m_currentSnap = StandardSnapshots::getSnapshot("EscParams", 0);
+  if (recompute()) adjustDrawing();
+}
+
+DrawingController::~DrawingController() { m_ready = false; }
+
+static std::shared_ptr<baseRawImage> const& currentImage() { return RawImageManager::instance().getCurrentImage(); }
+
+bool DrawingController::recompute() {
+  m_upToDate = false;
+  resizeDrawing(m_imageWindow.getDrawingWidth(), m_imageWindow.getDrawingHeight());
+  m_imageWindow.preventRedraw();
+  std::string error;
+  ComputationOutcome const outcome = runComputation(*currentImage(), m_progress, &error);
+  if (outcome == ComputationOutcome::Canceled) return false;
+  if (outcome == ComputationOutcome::Failed) {
+    // The bitmap still shows the previous picture; Draw stays offered to try again.
+    m_imageWindow.allowRedraw();
+    m_alerts.showAlert(std::string(kFailureMainKey), std::string(kFailureExplainKey));
+    activateDrawing();
+    return false;
+  }
+  if (m_mainWindow.shouldAutoAdjustNorm()) m_mainWindow.adjustNormPaneFromRawImage();
+  m_upToDate = true;
+  m_imageWindow.allowRedraw();
+  redrawImage();
+  View const& view = currentImage()->getView();
+  m_imageWindow.updateControlsFromImage(view.getFlipH(), view.getFlipV());
+  return true;
+}
+
+void DrawingController::redrawImage() {
+  if (m_imageWindow.redrawPrevented()) return;
+  currentImage()->drawRawImage(m_bitmap);
+}
+
+void DrawingController::redraw() {
+  resizeDrawing(m_imageWindow.getDrawingWidth(), m_imageWindow.getDrawingHeight());
+  redrawImage();
+}
+
+void DrawingController::resizeDrawing(int width, int height) {
+  currentImage()->setSize(width, height);
+  m_bitmap.setSize(width, height);
+  m_imageWindow.setRequestedSize(width, height);
+  m_imageMenu.reactToSize(width, height);
+}
+
+void DrawingController::activateDrawing() {
+  m_drawEnabled = true;
+  m_mainWindow.activateDrawButton();
+}
+
+void DrawingController::deactivateDrawing() {
+  m_drawEnabled = false;
+  m_mainWindow.deactivateDrawButton();
+}
+
+bool DrawingController::requestedImageSizeDiffersFromCurrent() const {
+  return m_imageWindow.getDrawingWidth() != m_bitmap.getWidth() ||
+         m_imageWindow.getDrawingHeight() != m_bitmap.getHeight();
+}
+
+void DrawingController::adjustDrawing() {
+  if (!m_ready) return;
+  if (m_mainWindow.makeSnapshotFromControls()->isEqual(*m_mainWindow.getSnapshot()) &&
+      !requestedImageSizeDiffersFromCurrent())
+    deactivateDrawing();
+  else
+    activateDrawing();
+}
+
+void DrawingController::fullUpdate() {
+  m_mainWindow.setCurrentSnapshot(m_mainWindow.makeSnapshotFromControls());
+  recompute();
+  deactivateDrawing();
+}
+
+void DrawingController::makeFractal() {
+  m_mainWindow.acceptSnapshotFromControls();
+  if (requestedImageSizeDiffersFromCurrent() && recompute()) deactivateDrawing();
+}
+
+void DrawingController::currentSnapshotControlsChanged(std::string const& undoKey) {
+  if (!m_ready) return;
+  assert(m_currentSnap && "!!m_currentSnap");
+  std::shared_ptr<Snapshot> controls = m_mainWindow.makeSnapshotFromControls();
+  if (controls->isEqual(*m_currentSnap)) return;
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandSnapshot>(&m_mainWindow, m_currentSnap, undoKey, false));
+  m_currentSnap = std::move(controls);
+}
+
+void DrawingController::currentGeneratorChanged() { DrawingUndo::getManager().clear(); }
+
+void DrawingController::setCurrentGradation(Gradation const& gradation) {
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandGradationEdit>(&m_mainWindow, m_mainWindow.makeSnapshotFromControls()));
+  m_mainWindow.setCurrentGradation(gradation, !m_drawEnabled);
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
+void DrawingController::applyCurrentKeyframe(std::shared_ptr<Snapshot> const& snapshot) {
+  if (!snapshot) return;
+  m_mainWindow.adjustPanesToSnapshot(snapshot);
+  m_mainWindow.adjustDrawingStatus();
+}
+
+void DrawingController::goToPreviousSnapshot() {
+  m_mainWindow.turnOffAutoAdjustNorm();
+  DrawingUndo::getManager().clear();
+  m_mainWindow.goToPreviousSnapshot();
+}
+
+void DrawingController::goToNextSnapshot() {
+  m_mainWindow.turnOffAutoAdjustNorm();
+  DrawingUndo::getManager().clear();
+  m_mainWindow.goToNextSnapshot();
+}
+
+void DrawingController::doUndo() { DrawingUndo::getManager().undo(); }
+
+void DrawingController::doRedo() { DrawingUndo::getManager().redo(); }
+
+void DrawingController::zoomInImage() {
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandZoom>(&m_mainWindow, m_mainWindow.makeSnapshotFromControls()));
+  m_mainWindow.zoomIn();
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
+void DrawingController::zoomOutImage() {
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandZoom>(&m_mainWindow, m_mainWindow.makeSnapshotFromControls()));
+  m_mainWindow.zoomOut();
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
+void DrawingController::zoomImage(Rect const& rect) {
+  View const drawn = m_mainWindow.getSnapshot()->getCore().getView();
+  int const width = m_bitmap.getWidth();
+  int const height = m_bitmap.getHeight();
+  PlaneSampler const sampler(drawn, width, height);
+  Coord2D const centre = sampler.getXY((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  double const factor = std::max(static_cast<double>(rect.right - rect.left) / width,
+                                 static_cast<double>(rect.bottom - rect.top) / height);
+  std::shared_ptr<Snapshot> snapshot = m_mainWindow.makeSnapshotFromControls();
+  View& view = snapshot->getCore().getView();
+  view.setCenterX(centre.x);
+  view.setCenterY(centre.y);
+  view.setSize(drawn.getSize() * factor);
+  m_mainWindow.acceptSnapshot(snapshot);
+}
+
+void DrawingController::moveImage(Point const& from, Point const& to) {
+  PlaneSampler const sampler(m_mainWindow.getSnapshot()->getCore().getView(), m_bitmap.getWidth(),
+                             m_bitmap.getHeight());
+  Coord2D const a = sampler.getXY(from.h, from.v);
+  Coord2D const b = sampler.getXY(to.h, to.v);
+  std::shared_ptr<Snapshot> snapshot = m_mainWindow.makeSnapshotFromControls();
+  snapshot->getCore().offsetView(a.x - b.x, a.y - b.y);
+  m_mainWindow.acceptSnapshot(snapshot);
+}
+
+void DrawingController::flip(bool horizontal, bool invert) {
+  std::shared_ptr<Snapshot> before = m_mainWindow.makeSnapshotFromControls();
+  if (invert) {
+    View& view = before->getCore().getView();
+    horizontal ? view.toggleFlipH() : view.toggleFlipV();
+  }
+  DrawingUndo::getManager().pushCommand(std::make_shared<UndoCommandFlip>(&m_mainWindow, before));
+  if (before->isEqual(*m_mainWindow.getSnapshot())) {
+    auto const& image = currentImage();
+    // A snapshot of its own: the one drawn may be shared with the history.
+    image->setSnapshot(image->getSnapshot()->clone());
+    horizontal ? image->flipImageHorizontal() : image->flipImageVertical();
+    redrawImage();
+    View const& view = image->getView();
+    m_imageWindow.updateControlsFromImage(view.getFlipH(), view.getFlipV());
+    m_mainWindow.getPanesFromRawImage();
+  } else {
+    m_mainWindow.acceptSnapshotFromControls();
+  }
+  deactivateDrawing();
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
+void DrawingController::flipImageHorizontal(bool invert) { flip(true, invert); }
+
+void DrawingController::flipImageVertical(bool invert) { flip(false, invert); }
+
+void DrawingController::resetCommand() {
+  m_mainWindow.takeSnapshot();
+  resetView();
+}
+
+void DrawingController::resetView() {
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandReset>(&m_mainWindow, m_mainWindow.makeSnapshotFromControls()));
+  struct TakeCurrentSnapOnExit {
+    DrawingController& controller;
+    ~TakeCurrentSnapOnExit() {
+      controller.takeNewCurrentSnap(controller.m_mainWindow.makeSnapshotFromControls());
+    }
+  } onExit{*this};
+  AbstractImageComputator* computator = m_mainWindow.getCurrentComputator();
+  assert(computator && "the current generator has a computator");
+  auto const& image = currentImage();
+  // A new snapshot object, so that the history entry made before keeps its view.
+  std::shared_ptr<Snapshot> reset = image->getSnapshot()->clone();
+  reset->getCore().setView(computator->getDefaultView());
+  image->setSnapshot(reset);
+  m_mainWindow.getPanesFromRawImage();
+  m_mainWindow.recomputeFractal();
+}
+
+void DrawingController::setDrawingSizeAndRecompute(int presetIndex) {
+  setDrawingSizeAndRecompute(ImageMenuController::presetSize(presetIndex));
+}
+
+void DrawingController::setDrawingSizeAndRecompute(WidthAndHeight size) {
+  m_imageWindow.setRequestedSize(size.width, size.height);
+  fullUpdate();
+}
+
+}  // namespace orlenza
