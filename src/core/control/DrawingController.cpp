@@ -77,6 +77,11 @@ void DrawingController::resizeDrawing(int width, int height) {
   m_imageMenu.reactToSize(width, height);
 }
 
+void DrawingController::retrievedCompleteImage() {
+  m_upToDate = true;
+  m_imageWindow.allowRedraw();
+}
+
 void DrawingController::activateDrawing() {
   m_drawEnabled = true;
   m_mainWindow.activateDrawButton();

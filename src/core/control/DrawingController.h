@@ -87,6 +87,7 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf {
   void adjustDrawing() override;
   bool imageIsUpToDate() const override { return m_upToDate; }
   void resizeDrawing(int width, int height) override;
+  void retrievedCompleteImage() override;
 
   void fullUpdate();
   void makeFractal();

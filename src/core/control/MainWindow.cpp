@@ -156,10 +156,12 @@ void MainWindow::acceptSnapshot(std::shared_ptr<Snapshot> const& snapshot) {
   if (snapshot->isEqual(*drawn) && m_redrawer.imageIsUpToDate()) return;
   bool const same = snapshot->isComputationallyEqual(*drawn);
   bool needsRecompute = true;
-  if (!same)
-    RawImageManager::instance().memorizeCurrentImage();
-  else
+  if (!same) {
+    // A field left by a canceled or failed computation must never come back as a picture.
+    if (m_redrawer.imageIsUpToDate()) RawImageManager::instance().memorizeCurrentImage();
+  } else {
     needsRecompute = !m_redrawer.imageIsUpToDate();
+  }
   takeSnapshot();
   RawImageManager::instance().getCurrentImage()->setSnapshot(snapshot);
   getPanesFromRawImage();
@@ -231,13 +233,18 @@ void MainWindow::goToSnapshot(History& from, History& to) {
   }
   std::shared_ptr<Snapshot> const target = from.top();
   bool const same = getSnapshot()->isComputationallyEqual(*target);
-  bool needsRecompute = !same;
+  // A field left by a canceled computation is no picture of the target either.
+  bool needsRecompute = !same || !m_redrawer.imageIsUpToDate();
   takeSnapshot_(to);
   RawImageManager& manager = RawImageManager::instance();
-  if (!same && manager.retrieveImageAndSwap(target.get())) {
+  if (!same && manager.retrieveImageAndSwap(target.get(), m_redrawer.imageIsUpToDate())) {
     auto const& image = manager.getCurrentImage();
     m_redrawer.resizeDrawing(image->getWidth(), image->getHeight());
     needsRecompute = false;
+    m_redrawer.retrievedCompleteImage();
+  } else if (needsRecompute && m_redrawer.imageIsUpToDate()) {
+    // Keep the picture being left, so that stepping forward again costs nothing.
+    manager.memorizeCurrentImage();
   }
   manager.getCurrentImage()->setSnapshot(target);
   from.pop();

@@ -30,6 +30,8 @@ class Redrawer {
   virtual void adjustDrawing() = 0;
   virtual bool imageIsUpToDate() const = 0;
   virtual void resizeDrawing(int width, int height) = 0;
+  // A complete field from the cache became current: it may be drawn as it is.
+  virtual void retrievedCompleteImage() = 0;
 };
 
 // What the main window reports about edits.

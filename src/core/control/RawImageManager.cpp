@@ -29,12 +29,12 @@ void RawImageManager::memorizeCurrentImage() {
   m_memorized.push_front(std::make_shared<baseRawImage>(*m_current));
 }
 
-bool RawImageManager::retrieveImageAndSwap(Snapshot const* snapshot) {
+bool RawImageManager::retrieveImageAndSwap(Snapshot const* snapshot, bool keepCurrent) {
   for (auto it = m_memorized.begin(); it != m_memorized.end(); ++it) {
     if ((*it)->getSnapshot().get() != snapshot) continue;
     std::shared_ptr<baseRawImage> found = *it;
     m_memorized.erase(it);
-    m_memorized.push_front(m_current);
+    if (keepCurrent) m_memorized.push_front(m_current);
     m_current = std::move(found);
     return true;
   }

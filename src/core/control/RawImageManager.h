@@ -28,8 +28,9 @@ class RawImageManager {
   void memorizeCurrentImage();
   // The memorized image computed for exactly this snapshot object (identity,
   // not equality) becomes current and the current one goes to the front.
-  // False, and nothing changes, when there is none.
-  bool retrieveImageAndSwap(Snapshot const* snapshot);
+  // False, and nothing changes, when there is none. With keepCurrent false
+  // the current image (an incomplete field) is dropped instead.
+  bool retrieveImageAndSwap(Snapshot const* snapshot, bool keepCurrent = true);
 
   int memorizedCount() const { return static_cast<int>(m_memorized.size()); }
 

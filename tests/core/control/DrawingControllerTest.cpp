@@ -43,6 +43,11 @@ TEST(RawImageManagerTest, CachesFiveImagesByIdentityOfTheirSnapshot) {
   // The image that was current went to the front and can come back.
   ASSERT_TRUE(manager.retrieveImageAndSwap(snaps[5].get()));
   EXPECT_EQ(manager.getCurrentImage(), first);
+  // An incomplete current image is not cached.
+  ASSERT_TRUE(manager.retrieveImageAndSwap(snaps[4].get(), false));
+  EXPECT_EQ(manager.memorizedCount(), 4);
+  ASSERT_TRUE(manager.retrieveImageAndSwap(snaps[5].get()));  // the copy made in the loop
+  EXPECT_NE(manager.getCurrentImage(), first);
 
   RawImageManager::reset();
   EXPECT_NE(RawImageManager::instance().getCurrentImage(), first);
