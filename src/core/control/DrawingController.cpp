@@ -142,6 +142,13 @@ void DrawingController::applyCurrentKeyframe(std::shared_ptr<Snapshot> const& sn
   m_mainWindow.adjustDrawingStatus();
 }
 
+void DrawingController::applySnapshot(std::shared_ptr<Snapshot const> const& selected) {
+  if (!selected) return;
+  m_mainWindow.turnOffAutoAdjustNorm();
+  DrawingUndo::getManager().clear();
+  m_mainWindow.acceptSnapshot(selected->clone());
+}
+
 void DrawingController::goToPreviousSnapshot() {
   m_mainWindow.turnOffAutoAdjustNorm();
   DrawingUndo::getManager().clear();

@@ -102,6 +102,8 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf {
 
   void setCurrentGradation(Gradation const& gradation);
   void applyCurrentKeyframe(std::shared_ptr<Snapshot> const& snapshot);
+  // A snapshot chosen in the browser: drawn as a copy, with its own norm.
+  void applySnapshot(std::shared_ptr<Snapshot const> const& selected);
   void goToPreviousSnapshot();
   void goToNextSnapshot();
   void doUndo();

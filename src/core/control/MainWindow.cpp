@@ -34,6 +34,13 @@ std::string const& MainWindow::fieldText(ViewField field) const { return m_texts
 
 void MainWindow::setFieldText(ViewField field, std::string text) { m_texts[index(field)] = std::move(text); }
 
+void MainWindow::showValue(ViewField field, double value) {
+  int const i = index(field);
+  m_texts[i] = formatSignificant(value, kDigits[i]);
+  m_shownTexts[i] = m_texts[i];
+  m_shownValues[i] = value;
+}
+
 void MainWindow::typeIntoField(ViewField field, std::string text) {
   setFieldText(field, std::move(text));
   m_redrawer.adjustDrawing();
@@ -102,11 +109,7 @@ void MainWindow::adjustPanesToSnapshot(std::shared_ptr<Snapshot> const& snapshot
   View const& view = core.getView();
   double const values[] = {view.getCenterX(), view.getCenterY(), view.getSize(), view.getAngle(),
                            core.getNorm(),    core.getFloor(),   core.getCeiling()};
-  for (int i = 0; i < 7; ++i) {
-    m_texts[i] = formatSignificant(values[i], kDigits[i]);
-    m_shownTexts[i] = m_texts[i];
-    m_shownValues[i] = values[i];
-  }
+  for (int i = 0; i < 7; ++i) showValue(static_cast<ViewField>(i), values[i]);
   setFlipBoxes(view.getFlipH(), view.getFlipV());
   m_shown = snapshot->clone();
   m_shownPaneTexts = paneTexts(*currentPane());
@@ -195,7 +198,7 @@ void MainWindow::recomputeFractal() {
 void MainWindow::zoomBy(double factor) {
   double const size = parseFieldNumber(fieldText(ViewField::Size)) * factor;
   // Significant digits, so that deep zooms keep their size.
-  setFieldText(ViewField::Size, formatSignificant(size, kDigits[index(ViewField::Size)]));
+  showValue(ViewField::Size, size);
   acceptSnapshotFromControls();
 }
 
@@ -206,8 +209,15 @@ void MainWindow::zoomOut() { zoomBy(1.0 / kZoomFactor); }
 void MainWindow::adjustNormPaneFromRawImage() {
   auto const& image = RawImageManager::instance().getCurrentImage();
   double const maximum = image->getStats().max;
-  setFieldText(ViewField::Norm, formatSignificant(maximum, kDigits[index(ViewField::Norm)]));
+  showValue(ViewField::Norm, maximum);
   image->getSnapshot()->getCore().setNorm(maximum);
+}
+
+void MainWindow::adjustNormAndRecompute() {
+  double const maximum = RawImageManager::instance().getCurrentImage()->getStats().max;
+  showValue(ViewField::Norm, maximum);
+  acceptSnapshotFromControls();
+  m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::AdjustNorm));
 }
 
 void MainWindow::smartPush(History& stack, std::shared_ptr<Snapshot> const& snapshot) {

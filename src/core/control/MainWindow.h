@@ -68,6 +68,8 @@ class MainWindow : private PaneListener {
   std::string const& fieldText(ViewField field) const;
   // Without reporting (the program writes the field).
   void setFieldText(ViewField field, std::string text);
+  // Writes value with the field's digits; the field stands for value until edited.
+  void showValue(ViewField field, double value);
   // As the user types: the Draw state is re-evaluated and the edit reported.
   void typeIntoField(ViewField field, std::string text);
   bool flipH() const { return m_flipH; }
@@ -108,6 +110,9 @@ class MainWindow : private PaneListener {
   void setAutoAdjustNorm(bool on) { m_autoNorm = on; }
   void turnOffAutoAdjustNorm() { m_autoNorm = false; }
   void adjustNormPaneFromRawImage();
+  // The adjust-norm command: the field's maximum into the norm field, drawn
+  // (a recolouring) and reported as an edit.
+  void adjustNormAndRecompute();
 
   // --- history
   void smartPush(History& stack, std::shared_ptr<Snapshot> const& snapshot);

@@ -196,6 +196,80 @@ TEST_F(DrawingSessionTest, DrawingSizesAreClampedAndPresetsAlwaysRecompute) {
   EXPECT_FALSE(controller->drawCommandEnabled());
 }
 
+// Stop pressed in the waiting loop; a second computation asked for meanwhile.
+struct StoppingWindow : ProgressWindow {
+  bool stop = false;
+  bool nestedRefused = false;
+  baseRawImage* image = nullptr;
+  void runModal(ProgressDialog& dialog) override {
+    try {
+      runComputation(*image, *this);
+    } catch (std::logic_error const&) {
+      nestedRefused = true;
+    }
+    if (stop) dialog.stopAction();
+    ProgressWindow::runModal(dialog);
+  }
+};
+
+TEST(ComputationTaskTest, StopsFromTheWaitingThreadAndRunsOneAtATime) {
+  registerCoreFamilies();
+  baseRawImage image(StandardSnapshots::getSnapshot("EscParams", 0));
+  image.setSize(40, 30);
+  image.getField().fill(7.0);
+  StoppingWindow window;
+  window.image = &image;
+  window.stop = true;
+  EXPECT_EQ(runComputation(image, window), ComputationOutcome::Canceled);
+  EXPECT_TRUE(window.nestedRefused);
+  for (std::size_t i = 0; i < image.getField().cellCount(); ++i) ASSERT_EQ(image.getField().data()[i], 7.0);
+
+  window.stop = false;
+  window.nestedRefused = false;
+  EXPECT_EQ(runComputation(image, window), ComputationOutcome::Completed);
+  EXPECT_TRUE(window.nestedRefused);
+  EXPECT_EQ(image.getWidth(), 40);
+  EXPECT_NE(image.getField()[20][15], 7.0);
+
+  // A snapshot without a computator fails inside the task, and nothing leaks out.
+  baseRawImage orphan(nullptr);
+  std::string error;
+  ProgressWindow plain;
+  EXPECT_EQ(runComputation(orphan, plain, &error), ComputationOutcome::Failed);
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(DrawingSessionTest, AutomaticNormTakesTheFieldMaximum) {
+  useSmallPictures();
+  main().setAutoAdjustNorm(true);
+  main().typeIntoField(ViewField::CenterX, "0.1");
+  controller->makeFractal();
+  double const maximum = image().getStats().max;
+  ASSERT_GT(maximum, 0.0);
+  EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), maximum);
+  EXPECT_EQ(main().fieldText(ViewField::Norm), formatSignificant(maximum, 10));
+  EXPECT_FALSE(main().drawButtonActive());
+
+  // On demand, without the box: a recolouring recorded for undo.
+  main().turnOffAutoAdjustNorm();
+  main().typeIntoField(ViewField::Norm, "5");
+  controller->makeFractal();
+  int const computed = window.computations;
+  main().adjustNormAndRecompute();
+  EXPECT_EQ(window.computations, computed);
+  EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), maximum);
+  EXPECT_EQ(DrawingUndo::getManager().undoItemText(), "Undo Adjust Norm");
+
+  // A browser snapshot keeps its own norm and clears undo.
+  main().setAutoAdjustNorm(true);
+  auto chosen = StandardSnapshots::getSnapshot("EscParams", 1);
+  controller->applySnapshot(chosen);
+  EXPECT_FALSE(main().shouldAutoAdjustNorm());
+  EXPECT_NE(drawn(), chosen);
+  EXPECT_TRUE(drawn()->isEqual(*chosen));
+  EXPECT_FALSE(DrawingUndo::getManager().canUndo());
+}
+
 TEST(ImageMenuControllerTest, ListsUsedSizesSortedAfterTheSeparator) {
   ImageMenuController menu;
   EXPECT_EQ(menu.itemTexts().size(), 6u);
