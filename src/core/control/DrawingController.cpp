@@ -243,7 +243,12 @@ void DrawingController::resetView() {
   struct TakeCurrentSnapOnExit {
     DrawingController& controller;
     ~TakeCurrentSnapOnExit() {
-      controller.takeNewCurrentSnap(controller.m_mainWindow.makeSnapshotFromControls());
+      try {
+        controller.takeNewCurrentSnap(controller.m_mainWindow.makeSnapshotFromControls());
+      } catch (...) {
+        // Already leaving with an exception, or the controls cannot make a
+        // snapshot: the previous one stays the reference for undo.
+      }
     }
   } onExit{*this};
   AbstractImageComputator* computator = m_mainWindow.getCurrentComputator();
