@@ -112,6 +112,11 @@ void DrawingController::fullUpdate() {
   deactivateDrawing();
 }
 
+void DrawingController::imageSizeFieldsEdited(long width, long height) {
+  m_imageWindow.setRequestedSize(width, height);
+  if (requestedImageSizeDiffersFromCurrent()) fullUpdate();
+}
+
 void DrawingController::makeFractal() {
   m_mainWindow.acceptSnapshotFromControls();
   if (requestedImageSizeDiffersFromCurrent() && recompute()) deactivateDrawing();

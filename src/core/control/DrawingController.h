@@ -90,6 +90,8 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf {
   void retrievedCompleteImage() override;
 
   void fullUpdate();
+  // The image window's width or height field was edited: a new size is drawn at once.
+  void imageSizeFieldsEdited(long width, long height);
   void makeFractal();
   bool requestedImageSizeDiffersFromCurrent() const;
   bool drawCommandEnabled() const { return m_drawEnabled; }

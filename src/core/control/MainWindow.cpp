@@ -5,6 +5,7 @@
 
 #include "core/control/RawImageManager.h"
 #include "core/engine/ImageComputator.h"
+#include "core/engine/Postfiltering.h"
 #include "core/model/Snapshot.h"
 #include "core/panes/ParameterPane.h"
 
@@ -59,6 +60,7 @@ void MainWindow::chooseNormalizer(std::string id) {
 }
 
 void MainWindow::choosePostfilter(int which, std::string id, double param) {
+  if (!Postfiltering::getPostfilteringFromID(id).usesParam()) param = 0.0;
   if (which == 0) {
     m_settings.setPostfilteringID(std::move(id));
     m_settings.setPostfilteringParam(param);

@@ -78,6 +78,7 @@ class MainWindow : private PaneListener {
 
   // Colouring settings of the controls, chosen by the user (each reported).
   void chooseNormalizer(std::string id);
+  // which: 0 first, 1 second. A filter without a parameter gets 0.
   void choosePostfilter(int which, std::string id, double param);
   Gradation const& getCurrentGradation() const { return m_settings.getGradationInfo().gradation; }
   // The gradation preview changes; with apply the controls are accepted.

@@ -112,6 +112,15 @@ TEST_F(DrawingSessionTest, RecoloursWithoutComputingWhenOnlyColouringChanges) {
   EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), 100.0);
   EXPECT_FALSE(controller->drawCommandEnabled());
 
+  // A filter without a parameter drops the typed one; Relief keeps it.
+  main().choosePostfilter(0, "pf_Derivative", 3.0);
+  main().choosePostfilter(1, "pf_Relief", 0.5);
+  EXPECT_EQ(DrawingUndo::getManager().undoItemText(), "Undo Post-Filtering");
+  controller->makeFractal();
+  EXPECT_EQ(window.computations, 1);
+  EXPECT_EQ(drawn()->getCore().getPostfilteringParam(), 0.0);
+  EXPECT_EQ(drawn()->getCore().getSecondPostfilteringParam(), 0.5);
+
   // Typing it back to the drawn value turns Draw off again.
   main().typeIntoField(ViewField::Norm, "99");
   EXPECT_TRUE(main().drawButtonActive());
@@ -183,6 +192,14 @@ TEST_F(DrawingSessionTest, DrawingSizesAreClampedAndPresetsAlwaysRecompute) {
   EXPECT_EQ(controller->getCurrentImageHeight(), 20);
   EXPECT_EQ(controller->getImageWindow().getRawDrawingWidth(), 16);
   EXPECT_EQ(image().getWidth(), 16);
+
+  // Edited size fields draw at once, unless they still give the same size.
+  int const before = window.computations;
+  controller->imageSizeFieldsEdited(-16, 20);
+  EXPECT_EQ(window.computations, before);
+  controller->imageSizeFieldsEdited(64, 5000);
+  EXPECT_EQ(window.computations, before + 1);
+  EXPECT_EQ(controller->getCurrentImageHeight(), 2048);
 
   int const computed = window.computations;
   controller->setDrawingSizeAndRecompute(4);
