@@ -1,7 +1,9 @@
 #include "core/generators/Computators.h"
 
+#include "core/generators/Curves/ImageComputatorCurves.h"
 #include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
+#include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
 #include "core/generators/Quot/ImageComputatorQuot.h"
@@ -24,6 +26,8 @@ void registerAllComputators() {
   ImageComputatorDSSinXY::instance();
   ImageComputatorDSHop::instance();
   ImageComputatorDSGumowski::instance();
+  ImageComputatorGrid::instance();
+  ImageComputatorCurves::instance();
 }
 
 }  // namespace orlenza

@@ -1,7 +1,9 @@
 #include "core/generators/SnapshotKinds.h"
 
+#include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/generators/Quot/SnapshotQuot.h"
@@ -14,6 +16,7 @@ void registerAllSnapshotKinds() {
   // "DynFractal", "EscParams", "Grid", "GumFractal", "Halley", "ItSines",
   // "Mandal", "Perlin", the three "PhasePlane-..." kinds, "Quot". Each kind
   // takes its place in this order as its generator is added.
+  SnapshotCurves::registerCreator();
   SnapshotDSGumowski::registerCreator();
   SnapshotDSHop::registerCreator();
   SnapshotDSSin23::registerCreator();
@@ -22,6 +25,7 @@ void registerAllSnapshotKinds() {
   SnapshotDSSinXY::registerCreator();
   SnapshotDSSqrt::registerCreator();
   SnapshotEscapeParams::registerCreator();
+  SnapshotGrid::registerCreator();
   SnapshotHalley::registerCreator();
   SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();

@@ -1,7 +1,9 @@
 #include "core/panes/PaneRegistration.h"
 
+#include "core/generators/Curves/ParameterPaneCurves.h"
 #include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
+#include "core/generators/Grid/ParameterPaneGrid.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/generators/Quot/ParameterPaneQuot.h"
@@ -24,6 +26,8 @@ void registerAllPanes() {
   ParameterPaneDSSinXY::registerCreator();
   ParameterPaneDSHop::registerCreator();
   ParameterPaneDSGumowski::registerCreator();
+  ParameterPaneGrid::registerCreator();
+  ParameterPaneCurves::registerCreator();
   registerGeometryPanes();
 }
 

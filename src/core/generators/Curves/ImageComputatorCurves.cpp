@@ -1,0 +1,107 @@
+#include "core/generators/Curves/ImageComputatorCurves.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "core/engine/PlaneSampler.h"
+#include "core/generators/Curves/CurvesLine.h"
+#include "core/generators/Curves/SnapshotCurves.h"
+
+namespace orlenza {
+
+namespace {
+
+using P = CurvesParameters;
+
+// A curve point in pixels.
+struct CurvePixel {
+  int h = 0;
+  int v = 0;
+  bool inside = false;
+  // False when the pixel has no int index (a NaN coordinate or one beyond the
+  // int range): a line to it would run in a wrong direction, so none is drawn.
+  bool placed = true;
+};
+
+class CurvePlotter {
+ public:
+  CurvePlotter(View const& view, int width, int height, RawField& field)
+      : m_sampler(view, width, height), m_width(width), m_height(height), m_field(field) {
+    m_viewIsFinite = std::isfinite(view.getCenterX()) && std::isfinite(view.getCenterY()) &&
+                     std::isfinite(m_sampler.getStep()) && m_sampler.getStep() != 0 &&
+                     std::isfinite(view.getAngle());
+  }
+
+  CurvePixel pixelOf(double x, double y) const {
+    CurvePixel p;
+    p.inside = m_sampler.getHV(x, y, &p.h, &p.v);
+    p.placed = m_viewIsFinite && std::isfinite(x) && std::isfinite(y) && p.h != INT_MIN && p.h != INT_MAX &&
+               p.v != INT_MIN && p.v != INT_MAX;
+    p.inside = p.inside && p.placed;
+    return p;
+  }
+
+  void dot(CurvePixel const& p) {
+    if (p.inside) m_field[p.h][p.v] += 1;
+  }
+
+  void line(CurvePixel const& from, CurvePixel const& to) {
+    if (from.placed && to.placed) drawLine(m_width, m_height, m_field, from.h, from.v, to.h, to.v);
+  }
+
+ private:
+  PlaneSampler m_sampler;
+  int m_width;
+  int m_height;
+  RawField& m_field;
+  bool m_viewIsFinite = true;
+};
+
+double coordinate(int combination, P::CoordParams const& coords, double theta) {
+  std::array<double, 3> s{};
+  for (std::size_t k = 0; k < 3; ++k)
+    s[k] = std::sin(theta * coords.terms[k].frequency + coords.terms[k].phase * 3.141592654);
+  return P::combine(combination, s[0], s[1], s[2]);
+}
+
+}  // namespace
+
+ImageComputatorCurves::ImageComputatorCurves() : AbstractImageComputator(std::string(P::kSnapshotIdentifier)) {}
+
+void ImageComputatorCurves::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
+                                         ComputationNotifier& notifier) {
+  auto const& curves = dynamic_cast<SnapshotCurves const&>(snapshot);
+  P const& p = curves.getParameters();
+  // Never past the field, whatever the caller says.
+  width = std::clamp(width, 1, field.width());
+  height = std::clamp(height, 1, field.height());
+  for (int x = 0; x < width; ++x) std::fill_n(field[x], height, 0.0);
+  CurvePlotter plotter(snapshot.getCore().getView(), width, height, field);
+
+  unsigned const n = p.numPoints;
+  notifier.initialize(static_cast<long>(n));
+  CurvePixel first, previous;
+  for (unsigned i = 0; i < n; ++i) {
+    double const theta = i * 6.283185308 / n;
+    CurvePixel const here = plotter.pixelOf(coordinate(p.xCombination, p.xCoords, theta),
+                                            coordinate(p.yCombination, p.yCoords, theta));
+    if (p.connect && i >= 1)
+      plotter.line(previous, here);
+    else
+      plotter.dot(here);
+    previous = here;
+    if (i == 0) first = here;
+    notifier.iterate();
+    if (notifier.areWeCanceled()) return;
+  }
+  if (p.connect) plotter.line(previous, first);
+}
+
+View ImageComputatorCurves::getDefaultView() const { return defaultView(); }
+
+View ImageComputatorCurves::defaultView() { return View(0, 0, 1, 0, false, false); }
+
+}  // namespace orlenza
