@@ -55,6 +55,8 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"DynSys-SinXY", 0x5b70ac90668431a2ull},
     {"DynSys-Hopalong", 0x2322963c5d578a6full},
     {"DynSys-Gumowski", 0xcd09560463f4d141ull},
+    {"Grid", 0xa677f33069bd110dull},
+    {"Curves", 0x44712ccfadc79777ull},
 };
 
 std::uint64_t renderDefault(std::string const& generator, unsigned threads) {
