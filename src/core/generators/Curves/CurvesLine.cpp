@@ -12,12 +12,32 @@ namespace {
 __extension__ typedef __int128 Wide;
 
 // Floor and ceiling of n / d for d > 0.
-Wide floorDiv(Wide n, Wide d) {
-  Wide q = n / d;
+template <class Int>
+Int floorDiv(Int n, Int d) {
+  Int q = n / d;
   if (n % d != 0 && n < 0) --q;
   return q;
 }
-Wide ceilDiv(Wide n, Wide d) { return -floorDiv(-n, d); }
+template <class Int>
+Int ceilDiv(Int n, Int d) {
+  return -floorDiv<Int>(-n, d);
+}
+
+// Narrows [kLo, kHi] to the steps inside the picture (m(k) in [mLo, mHi]) and
+// gives the walk's state at the first; Int must hold 4 da db. False when no step is inside.
+template <class Int>
+bool clipSteps(long long da, long long db, long long mLo, long long mHi, long long& kLo, long long& kHi,
+               long long& m, long long& err) {
+  if (db > 0) {
+    // m(k) >= mLo  <=>  2 k db > da (2 mLo - 1);  m(k) <= mHi  <=>  2 k db <= da (2 mHi + 1).
+    kLo = std::max(kLo, static_cast<long long>(floorDiv<Int>(Int(da) * (2 * mLo - 1), Int(2) * db) + 1));
+    kHi = std::min(kHi, static_cast<long long>(floorDiv<Int>(Int(da) * (2 * mHi + 1), Int(2) * db)));
+  }
+  if (kLo > kHi) return false;
+  m = static_cast<long long>(ceilDiv<Int>(Int(2) * kLo * db - da, Int(2) * da));
+  err = static_cast<long long>(Int(kLo) * db - Int(m) * da);
+  return true;
+}
 
 }  // namespace
 
@@ -51,15 +71,24 @@ void drawLine(int width, int height, RawField& field, long long x0, long long y0
   mLo = std::max(mLo, 0LL);
   mHi = std::min(mHi, db);
   if (mLo > mHi) return;
-  if (db > 0) {
-    // m(k) >= mLo  <=>  2 k db > da (2 mLo - 1);  m(k) <= mHi  <=>  2 k db <= da (2 mHi + 1).
-    kLo = std::max(kLo, static_cast<long long>(floorDiv(Wide(da) * (2 * mLo - 1), Wide(2) * db) + 1));
-    kHi = std::min(kHi, static_cast<long long>(floorDiv(Wide(da) * (2 * mHi + 1), Wide(2) * db)));
+  long long m = 0, err = 0;
+  bool const bothEndsInside = a0 >= 0 && a1 < aCount && std::min(b0, b1) >= 0 && std::max(b0, b1) < bCount;
+  if (bothEndsInside) {
+    // Every step is inside; the walk starts at k = 0 or after its first step.
+    if (kLo == 1) {
+      err = db;
+      if (da < 2 * err) {
+        m = 1;
+        err -= da;
+      }
+    }
+  } else {
+    // Lines shorter than 2^30 pixels (all but those of deep zooms) need no wide division.
+    constexpr long long kNarrow = 1LL << 30;
+    bool const inside = da < kNarrow ? clipSteps<long long>(da, db, mLo, mHi, kLo, kHi, m, err)
+                                     : clipSteps<Wide>(da, db, mLo, mHi, kLo, kHi, m, err);
+    if (!inside) return;
   }
-  if (kLo > kHi) return;
-
-  long long m = static_cast<long long>(ceilDiv(Wide(2) * kLo * db - da, Wide(2) * da));
-  long long err = static_cast<long long>(Wide(kLo) * db - Wide(m) * da);
   for (long long k = kLo; k <= kHi; ++k) {
     long long const a = a0 + k;
     long long const b = b0 + step * m;

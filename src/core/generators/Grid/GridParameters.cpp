@@ -75,17 +75,13 @@ double GridParameters::valueAt(Coord2D q) const {
   if (!std::isfinite(q.x) || !std::isfinite(q.y)) return std::numeric_limits<double>::quiet_NaN();
   double const u = MathUtils::periodize(q.x, 0, xDim.spacing);
   double const v = MathUtils::periodize(q.y, 0, yDim.spacing);
-  bool xOdd = isOdd(cellIndex(q.x, xDim.spacing));
-  bool yOdd = isOdd(cellIndex(q.y, yDim.spacing));
   double value = 0;
   switch (mode) {
     case kHorizontal:
       value = yDim.profile(v);
-      xOdd = false;
       break;
     case kVertical:
       value = xDim.profile(u);
-      yOdd = false;
       break;
     case kLarger:
       value = larger(yDim.profile(v), xDim.profile(u));
@@ -105,8 +101,11 @@ double GridParameters::valueAt(Coord2D q) const {
     default:
       break;
   }
-  if (checker && xOdd == yOdd) value = 1;
-  return value;
+  if (!checker) return value;
+  // One axis of lines only: every cell along the other counts as cell 0.
+  bool const xOdd = mode != kHorizontal && isOdd(cellIndex(q.x, xDim.spacing));
+  bool const yOdd = mode != kVertical && isOdd(cellIndex(q.y, yDim.spacing));
+  return xOdd == yOdd ? 1 : value;
 }
 
 void GridParameters::outputParameters(std::ostream& os) const {
