@@ -6,9 +6,10 @@
 //
 // Curves: the reference is the plain loop over the points with the plain
 // Bresenham walk of every whole line; the product path is the registered
-// computator, whose lines start and end at the picture's edge. The curve is
-// one sequence of points, so the computator runs on one thread; both are also
-// timed zoomed in 256 times, where most of every line lies outside.
+// computator, whose lines start and end at the picture's edge and whose
+// points are found on the row threads (plotting stays in curve order). Both
+// are also timed zoomed in 256 times, where most of every line lies outside,
+// and with 1,000,000 points.
 
 #include <benchmark/benchmark.h>
 
@@ -195,6 +196,7 @@ std::shared_ptr<Snapshot> curvesSnapshot(benchmark::State const& state) {
     view.setSize(view.getSize() / 256);
     view.setCenterX(0.5);
   }
+  if (state.range(0) == 2) dynamic_cast<SnapshotCurves&>(*snapshot).getParameters().numPoints = 1000000;
   return snapshot;
 }
 
@@ -212,12 +214,14 @@ void BM_CurvesReference(benchmark::State& state) {
 void BM_CurvesProduct(benchmark::State& state) {
   auto const snapshot = curvesSnapshot(state);
   RawField field(kSide, kSide);
+  unsigned const threads = state.range(1) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
   auto& computator = ComputatorTraits<ImageComputatorCurves>::instance();
   for (auto _ : state) {
     NullComputationNotifier notifier;
-    computator.computeImage(*snapshot, kSide, kSide, field, notifier);
+    computator.computeImage(*snapshot, kSide, kSide, field, notifier, threads);
     benchmark::DoNotOptimize(field.data());
   }
+  state.counters["threads"] = threads;
   RawField reference(kSide, kSide);
   NullComputationNotifier notifier;
   referenceCurves(dynamic_cast<SnapshotCurves const&>(*snapshot), reference, notifier);
@@ -227,9 +231,13 @@ void BM_CurvesProduct(benchmark::State& state) {
 BENCHMARK(BM_GridReference)->Unit(benchmark::kMillisecond)->UseRealTime();
 // threads:0 is every core.
 BENCHMARK(BM_GridProduct)->Arg(1)->Arg(0)->ArgNames({"threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
-// zoomed:1 is the picture zoomed in 256 times.
-BENCHMARK(BM_CurvesReference)->Arg(0)->Arg(1)->ArgNames({"zoomed"})->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CurvesProduct)->Arg(0)->Arg(1)->ArgNames({"zoomed"})->Unit(benchmark::kMillisecond)->UseRealTime();
+// case:1 is the picture zoomed in 256 times, case:2 the curve at 1,000,000 points.
+BENCHMARK(BM_CurvesReference)->DenseRange(0, 2)->ArgNames({"case"})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CurvesProduct)
+    ->ArgsProduct({{0, 1, 2}, {1, 0}})
+    ->ArgNames({"case", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace orlenza

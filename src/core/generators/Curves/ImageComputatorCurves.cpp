@@ -5,8 +5,10 @@
 #include <climits>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "core/engine/PlaneSampler.h"
+#include "core/engine/RowParallel.h"
 #include "core/generators/Curves/CurvesLine.h"
 #include "core/generators/Curves/SnapshotCurves.h"
 
@@ -60,6 +62,17 @@ class CurvePlotter {
   bool m_viewIsFinite = true;
 };
 
+// Points found per block on one thread, and per batch (threads are started per batch).
+constexpr std::size_t kBlockPoints = 4096;
+constexpr unsigned long long kBatchPoints = 1u << 18;
+
+// The batches' blocks report nothing: progress counts plotted points.
+class NoRowProgress final : public RowProgress {
+ public:
+  void rowDone() override {}
+  bool cancelled() const override { return false; }
+};
+
 double coordinate(int combination, P::CoordParams const& coords, double theta) {
   std::array<double, 3> s{};
   for (std::size_t k = 0; k < 3; ++k)
@@ -73,6 +86,11 @@ ImageComputatorCurves::ImageComputatorCurves() : AbstractImageComputator(std::st
 
 void ImageComputatorCurves::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                          ComputationNotifier& notifier) {
+  computeImage(snapshot, width, height, field, notifier, threadCount());
+}
+
+void ImageComputatorCurves::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
+                                         ComputationNotifier& notifier, unsigned threads) {
   auto const& curves = dynamic_cast<SnapshotCurves const&>(snapshot);
   P const& p = curves.getParameters();
   // Never past the field, whatever the caller says.
@@ -83,19 +101,42 @@ void ImageComputatorCurves::computeImage(Snapshot const& snapshot, int width, in
 
   unsigned const n = p.numPoints;
   notifier.initialize(static_cast<long>(n));
+  threads = std::clamp(threads, 1u, kMaxRowThreads);
+  // The points of a batch are found in blocks on the row threads (each point
+  // depends on its index alone); plotting, progress and cancel follow on this
+  // thread in curve order, so the field is the same whatever the count.
+  unsigned long long const batch = kBatchPoints;
+  std::vector<CurvePixel> pixels(static_cast<std::size_t>(std::min<unsigned long long>(batch, n)));
+  NoRowProgress noProgress;
   CurvePixel first, previous;
-  for (unsigned i = 0; i < n; ++i) {
-    double const theta = i * 6.283185308 / n;
-    CurvePixel const here = plotter.pixelOf(coordinate(p.xCombination, p.xCoords, theta),
-                                            coordinate(p.yCombination, p.yCoords, theta));
-    if (p.connect && i >= 1)
-      plotter.line(previous, here);
+  for (unsigned long long start = 0; start < n; start += batch) {
+    auto const count = static_cast<std::size_t>(std::min<unsigned long long>(batch, n - start));
+    auto const fillBlock = [&](int block) {
+      std::size_t const end = std::min(count, (static_cast<std::size_t>(block) + 1) * kBlockPoints);
+      for (std::size_t j = static_cast<std::size_t>(block) * kBlockPoints; j < end; ++j) {
+        double const theta = static_cast<double>(start + j) * 6.283185308 / n;
+        pixels[j] = plotter.pixelOf(coordinate(p.xCombination, p.xCoords, theta),
+                                    coordinate(p.yCombination, p.yCoords, theta));
+      }
+    };
+    int const blocks = static_cast<int>((count + kBlockPoints - 1) / kBlockPoints);
+    if (threads > 1 && blocks > 1)
+      runRows(blocks, [&fillBlock](int block, RowStop const&) { fillBlock(block); }, noProgress, threads);
     else
-      plotter.dot(here);
-    previous = here;
-    if (i == 0) first = here;
-    notifier.iterate();
-    if (notifier.areWeCanceled()) return;
+      for (int block = 0; block < blocks; ++block) fillBlock(block);
+
+    for (std::size_t j = 0; j < count; ++j) {
+      CurvePixel const& here = pixels[j];
+      bool const isFirst = start == 0 && j == 0;
+      if (p.connect && !isFirst)
+        plotter.line(previous, here);
+      else
+        plotter.dot(here);
+      previous = here;
+      if (isFirst) first = here;
+      notifier.iterate();
+      if (notifier.areWeCanceled()) return;
+    }
   }
   if (p.connect) plotter.line(previous, first);
 }

@@ -16,6 +16,10 @@ class ImageComputatorCurves final : public AbstractImageComputator, public Compu
   // finite in pixels, or beyond the int range, joins no line.
   void computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                     ComputationNotifier& notifier) override;
+  // The same with a given number of threads, which find the points of long
+  // curves; plotting stays in curve order, so the field is the same whatever the count.
+  void computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
+                    ComputationNotifier& notifier, unsigned threads);
 
   // Centre (0, 0), size 1, angle 0, no flips.
   View getDefaultView() const override;

@@ -298,6 +298,19 @@ TEST_F(ImageComputatorCurvesTest, CancelGeometryAndPointsFarAway) {
   EXPECT_EQ(lines_test::sumOf(field), 101);
   for (int x = 0; x < 100; ++x) EXPECT_EQ(field[x][50], x == 50 ? 2 : 1) << x;
 
+  // Long curves find their points on several threads: the same hits, and the same after a cancel.
+  P dense = P();
+  dense.numPoints = 30001;
+  dense.xCoords.terms[1].frequency = 97;
+  RawField one(100, 100);
+  for (long cancelAt : {-1L, 12345L}) {
+    CountingNotifier n1(cancelAt), n4(cancelAt);
+    computator.computeImage(curvesIn(dense), 100, 100, one, n1, 1);
+    computator.computeImage(curvesIn(dense), 100, 100, field, n4, 4);
+    EXPECT_EQ(std::memcmp(field.data(), one.data(), field.cellCount() * sizeof(double)), 0) << cancelAt;
+    EXPECT_EQ(n4.steps, cancelAt < 0 ? 30001 : cancelAt);
+  }
+
   // Points without a pixel index (NaN, or beyond the int range) join no line.
   P broken = circle(50, true);
   broken.xCoords.terms[0].phase = std::numeric_limits<double>::quiet_NaN();
