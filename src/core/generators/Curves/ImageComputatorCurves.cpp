@@ -102,40 +102,42 @@ void ImageComputatorCurves::computeImage(Snapshot const& snapshot, int width, in
   unsigned const n = p.numPoints;
   notifier.initialize(static_cast<long>(n));
   threads = std::clamp(threads, 1u, kMaxRowThreads);
-  // The points of a batch are found in blocks on the row threads (each point
-  // depends on its index alone); plotting, progress and cancel follow on this
-  // thread in curve order, so the field is the same whatever the count.
-  unsigned long long const batch = kBatchPoints;
-  std::vector<CurvePixel> pixels(static_cast<std::size_t>(std::min<unsigned long long>(batch, n)));
-  NoRowProgress noProgress;
+  auto const pointAt = [&](unsigned long long i) {
+    double const theta = static_cast<double>(i) * 6.283185308 / n;
+    return plotter.pixelOf(coordinate(p.xCombination, p.xCoords, theta),
+                           coordinate(p.yCombination, p.yCoords, theta));
+  };
   CurvePixel first, previous;
-  for (unsigned long long start = 0; start < n; start += batch) {
-    auto const count = static_cast<std::size_t>(std::min<unsigned long long>(batch, n - start));
-    auto const fillBlock = [&](int block) {
-      std::size_t const end = std::min(count, (static_cast<std::size_t>(block) + 1) * kBlockPoints);
-      for (std::size_t j = static_cast<std::size_t>(block) * kBlockPoints; j < end; ++j) {
-        double const theta = static_cast<double>(start + j) * 6.283185308 / n;
-        pixels[j] = plotter.pixelOf(coordinate(p.xCombination, p.xCoords, theta),
-                                    coordinate(p.yCombination, p.yCoords, theta));
-      }
-    };
-    int const blocks = static_cast<int>((count + kBlockPoints - 1) / kBlockPoints);
-    if (threads > 1 && blocks > 1)
-      runRows(blocks, [&fillBlock](int block, RowStop const&) { fillBlock(block); }, noProgress, threads);
+  // Plots point i; false when the computation is to stop.
+  auto const plot = [&](unsigned long long i, CurvePixel const& here) {
+    if (p.connect && i > 0)
+      plotter.line(previous, here);
     else
-      for (int block = 0; block < blocks; ++block) fillBlock(block);
+      plotter.dot(here);
+    previous = here;
+    if (i == 0) first = here;
+    notifier.iterate();
+    return !notifier.areWeCanceled();
+  };
 
-    for (std::size_t j = 0; j < count; ++j) {
-      CurvePixel const& here = pixels[j];
-      bool const isFirst = start == 0 && j == 0;
-      if (p.connect && !isFirst)
-        plotter.line(previous, here);
-      else
-        plotter.dot(here);
-      previous = here;
-      if (isFirst) first = here;
-      notifier.iterate();
-      if (notifier.areWeCanceled()) return;
+  if (threads <= 1 || n <= kBlockPoints) {
+    for (unsigned i = 0; i < n; ++i)
+      if (!plot(i, pointAt(i))) return;
+  } else {
+    // The points of a batch are found in blocks on the row threads (each
+    // depends on its index alone); plotting, progress and cancel follow on
+    // this thread in curve order, so the field is the same whatever the count.
+    std::vector<CurvePixel> pixels(static_cast<std::size_t>(std::min<unsigned long long>(kBatchPoints, n)));
+    NoRowProgress noProgress;
+    for (unsigned long long start = 0; start < n; start += kBatchPoints) {
+      auto const count = static_cast<std::size_t>(std::min<unsigned long long>(kBatchPoints, n - start));
+      auto const fillBlock = [&](int block, RowStop const&) {
+        std::size_t const end = std::min(count, (static_cast<std::size_t>(block) + 1) * kBlockPoints);
+        for (std::size_t j = static_cast<std::size_t>(block) * kBlockPoints; j < end; ++j) pixels[j] = pointAt(start + j);
+      };
+      runRows(static_cast<int>((count + kBlockPoints - 1) / kBlockPoints), fillBlock, noProgress, threads);
+      for (std::size_t j = 0; j < count; ++j)
+        if (!plot(start + j, pixels[j])) return;
     }
   }
   if (p.connect) plotter.line(previous, first);
