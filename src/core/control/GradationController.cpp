@@ -255,7 +255,7 @@ bool GradationController::newGradationFile() {
 }
 
 bool GradationController::openGradationFile(std::filesystem::path const& path) {
-  if (m_file && referToSameFile(m_file->getPath(), path)) return true;
+  if (m_file && control_detail::isSameFile(m_file->getPath(), path)) return true;
   auto file = std::make_unique<GradationFile>(path, m_services.alerts);
   if (!file->isOpen()) {
     control_detail::alert(m_services.alerts, "CannotOpenFileMain", "CannotOpenFileExplain");
