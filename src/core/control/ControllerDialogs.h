@@ -18,6 +18,8 @@ struct YesNoCancelQuestion {
   std::string_view yesKey;
   std::string_view cancelKey;
   std::string_view noKey;
+
+  friend bool operator==(YesNoCancelQuestion const&, YesNoCancelQuestion const&) = default;
 };
 
 enum class QuestionAnswer { yes, cancel, no };
