@@ -1,7 +1,8 @@
 #include "core/control/SnapshotBrowserController.h"
 
 #include <array>
-#include <utility>
+#include <string>
+#include <vector>
 
 #include "core/control/ControllerSupport.h"
 #include "core/control/DrawingTarget.h"

@@ -118,9 +118,14 @@ void TimeLineController::currentSelectionChanged(KeyframePosition pos) { m_selec
 
 void TimeLineController::entryMoved(KeyframePosition from, KeyframePosition to) {
   if (!to.isValid() || from == to) return;
+  // The axis never drops a keyframe onto another; a move that would is refused.
   bool held = false;
-  for (auto const& entry : m_keyframes) held = held || entry.first == from;
-  if (!held) return;
+  bool occupied = false;
+  for (auto const& entry : m_keyframes) {
+    held = held || entry.first == from;
+    occupied = occupied || entry.first == to;
+  }
+  if (!held || occupied) return;
   m_keyframes.moveKeyframe(from, to);
   if (m_selection == from) m_selection = to;
   m_modified = true;

@@ -83,6 +83,7 @@ TEST_F(TimeLineControllerTest, SessionEditedSavedAndReopened) {
   std::shared_ptr<Snapshot> const before = timeline.getSelectedSnap();
   timeline.replaceSelectedKeyframe();
   EXPECT_NE(timeline.getSelectedSnap(), before);
+  timeline.entryMoved(at(5000), at(10000));  // onto another keyframe: refused
   timeline.entryMoved(at(5000), at(2500));
   EXPECT_EQ(timeline.getSelection(), at(2500));
   dialogs.positions = {"0.75"};
