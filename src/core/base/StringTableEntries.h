@@ -390,6 +390,20 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"NewSnapshotWindowTitle", "New Snapshot File"},
     {"NewGradationWindowTitle", "New Gradation File"},
     {"NewMovieWindowTitle", "New Movie File"},
+    {"CannotOpenFileMain", "The file could not be opened."},
+    {"CannotOpenFileExplain", "It may have been moved or deleted, or you may not be allowed to read it. Nothing "
+                              "was changed."},
+    {"CannotSaveFileMain", "The file could not be saved."},
+    {"CannotSaveFileExplain", "The folder may not accept new files, or the disk may be full. Your changes are kept "
+                              "in the program; try another place."},
+
+    // The question before the timeline is replaced by another.
+    {"SaveMovieBeforeOpenTitle", "Do you want to save the keyframes of the current movie?"},
+    {"SaveMovieBeforeOpenExplain", "The timeline has changes that are not saved. They are lost if you do not save "
+                                   "them."},
+    {"SaveMovieBeforeOpenYes", "Save"},
+    {"SaveMovieBeforeOpenCancel", "Cancel"},
+    {"SaveMovieBeforeOpenNo", "Don't Save"},
 };
 
 }  // namespace orlenza
