@@ -303,6 +303,47 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"perlinshape_half", "(v + 1) / 2"},
     {"perlinshape_abs", "|v|"},
     {"perlinshape_positive", "v where positive, else 0"},
+    // Field labels and modes of the grid pane.
+    {"lbl_grid_ySpacing", "Horizontal lines: spacing"},
+    {"lbl_grid_yWidth", "Horizontal lines: width"},
+    {"lbl_grid_yFalloff", "Horizontal lines: falloff"},
+    {"lbl_grid_yExponent", "Horizontal lines: exponent"},
+    {"lbl_grid_xSpacing", "Vertical lines: spacing"},
+    {"lbl_grid_xWidth", "Vertical lines: width"},
+    {"lbl_grid_xFalloff", "Vertical lines: falloff"},
+    {"lbl_grid_xExponent", "Vertical lines: exponent"},
+    {"lbl_grid_mode", "Lines"},
+    {"lbl_grid_checker", "Checkerboard"},
+    {"gridmode_1", "Horizontal"},
+    {"gridmode_2", "Vertical"},
+    {"gridmode_3", "Both, brighter"},
+    {"gridmode_4", "Both, mean"},
+    {"gridmode_5", "Dots"},
+
+    // Field labels and combinations of the curves pane.
+    {"lbl_curves_numPoints", "Points"},
+    {"lbl_curves_connect", "Join the points"},
+    {"lbl_curves_xCombination", "x combines"},
+    {"lbl_curves_xFrequency1", "x frequency 1"},
+    {"lbl_curves_xPhase1", "x phase 1"},
+    {"lbl_curves_xFrequency2", "x frequency 2"},
+    {"lbl_curves_xPhase2", "x phase 2"},
+    {"lbl_curves_xFrequency3", "x frequency 3"},
+    {"lbl_curves_xPhase3", "x phase 3"},
+    {"lbl_curves_yCombination", "y combines"},
+    {"lbl_curves_yFrequency1", "y frequency 1"},
+    {"lbl_curves_yPhase1", "y phase 1"},
+    {"lbl_curves_yFrequency2", "y frequency 2"},
+    {"lbl_curves_yPhase2", "y phase 2"},
+    {"lbl_curves_yFrequency3", "y frequency 3"},
+    {"lbl_curves_yPhase3", "y phase 3"},
+    {"curvecomb_0", "s1"},
+    {"curvecomb_1", "s1 + s2"},
+    {"curvecomb_2", "s1 s2"},
+    {"curvecomb_3", "s1 + s2 + s3"},
+    {"curvecomb_4", "s1 s2 s3"},
+    {"curvecomb_5", "(s2 + s3) s1"},
+    {"curvecomb_6", "s1 s2 + s3"},
 
     // Field labels of the geometry panes.
     {"lbl_geom_centerIsAbsolute", "Absolute centre"},
@@ -349,6 +390,20 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"NewSnapshotWindowTitle", "New Snapshot File"},
     {"NewGradationWindowTitle", "New Gradation File"},
     {"NewMovieWindowTitle", "New Movie File"},
+    {"CannotOpenFileMain", "The file could not be opened."},
+    {"CannotOpenFileExplain", "It may have been moved or deleted, or you may not be allowed to read it. Nothing "
+                              "was changed."},
+    {"CannotSaveFileMain", "The file could not be saved."},
+    {"CannotSaveFileExplain", "The folder may not accept new files, or the disk may be full. Your changes are kept "
+                              "in the program; try another place."},
+
+    // The question before the timeline is replaced by another.
+    {"SaveMovieBeforeOpenTitle", "Do you want to save the keyframes of the current movie?"},
+    {"SaveMovieBeforeOpenExplain", "The timeline has changes that are not saved. They are lost if you do not save "
+                                   "them."},
+    {"SaveMovieBeforeOpenYes", "Save"},
+    {"SaveMovieBeforeOpenCancel", "Cancel"},
+    {"SaveMovieBeforeOpenNo", "Don't Save"},
 
     // Undo and Redo items and the labels of the drawing's edits.
     {"undo_undo", "Undo "},

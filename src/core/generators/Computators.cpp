@@ -1,8 +1,10 @@
 #include "core/generators/Computators.h"
 
 #include "core/generators/Biomorph/ImageComputatorBiomorph.h"
+#include "core/generators/Curves/ImageComputatorCurves.h"
 #include "core/generators/DynSys/ImageComputatorDynSys.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
+#include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Halley/ImageComputatorHalley.h"
 #include "core/generators/Mandala/ImageComputatorMandala.h"
 #include "core/generators/OrbitFractal/ImageComputatorOrbitFractal.h"
@@ -35,6 +37,8 @@ void registerAllComputators() {
   ImageComputatorPPxsin::instance();
   ImageComputatorPPsinprod::instance();
   ImageComputatorPPtan::instance();
+  ImageComputatorGrid::instance();
+  ImageComputatorCurves::instance();
 }
 
 }  // namespace orlenza

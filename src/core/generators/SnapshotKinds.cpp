@@ -1,8 +1,10 @@
 #include "core/generators/SnapshotKinds.h"
 
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
+#include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
@@ -19,6 +21,7 @@ void registerAllSnapshotKinds() {
   // "Mandal", "Perlin", the three "PhasePlane-..." kinds, "Quot". Each kind
   // takes its place in this order as its generator is added.
   SnapshotBiomorph::registerCreator();
+  SnapshotCurves::registerCreator();
   SnapshotDSGumowski::registerCreator();
   SnapshotDSHop::registerCreator();
   SnapshotDSSin23::registerCreator();
@@ -29,6 +32,7 @@ void registerAllSnapshotKinds() {
   SnapshotDynFractal::registerCreator();
   SnapshotEscapeParams::registerCreator();
   SnapshotGumFractal::registerCreator();
+  SnapshotGrid::registerCreator();
   SnapshotHalley::registerCreator();
   SnapshotItSines::registerCreator();
   SnapshotMandala::registerCreator();

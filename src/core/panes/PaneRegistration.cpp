@@ -1,8 +1,10 @@
 #include "core/panes/PaneRegistration.h"
 
 #include "core/generators/Biomorph/ParameterPaneBiomorph.h"
+#include "core/generators/Curves/ParameterPaneCurves.h"
 #include "core/generators/DynSys/ParameterPaneDynSys.h"
 #include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
+#include "core/generators/Grid/ParameterPaneGrid.h"
 #include "core/generators/Halley/ParameterPaneHalley.h"
 #include "core/generators/Mandala/ParameterPaneMandala.h"
 #include "core/generators/OrbitFractal/ParameterPaneOrbitFractal.h"
@@ -35,6 +37,8 @@ void registerAllPanes() {
   ParameterPanePPxsin::registerCreator();
   ParameterPanePPsinprod::registerCreator();
   ParameterPanePPtan::registerCreator();
+  ParameterPaneGrid::registerCreator();
+  ParameterPaneCurves::registerCreator();
   registerGeometryPanes();
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -72,12 +74,15 @@ TEST(ComputePixelRows, OneStepPerRowAndThreadsGiveTheOneThreadFieldBitForBit) {
         257, notifier, [&](int y, RowStop const&) { fillRow(field, y); }, threads));
     EXPECT_EQ(notifier.total, 257);
     EXPECT_EQ(notifier.iterations, 257);
-    ASSERT_EQ(notifier.calls.size(), 515u);
+    // Each step is followed by a look at the cancel; the reporting thread's
+    // poll may look once more in between.
+    ASSERT_GE(notifier.calls.size(), 515u);
     EXPECT_EQ(notifier.calls[0], 'i');
-    for (std::size_t i = 1; i < notifier.calls.size(); i += 2) {
-      EXPECT_EQ(notifier.calls[i], '+');
-      EXPECT_EQ(notifier.calls[i + 1], '?');
-    }
+    EXPECT_EQ(std::count(notifier.calls.begin(), notifier.calls.end(), '+'), 257);
+    for (std::size_t i = 1; i < notifier.calls.size(); ++i)
+      if (notifier.calls[i] == '+') {
+        EXPECT_EQ(i + 1 < notifier.calls.size() ? notifier.calls[i + 1] : 'x', '?') << i;
+      }
     if (threads == 1) single = field;
     EXPECT_EQ(std::memcmp(single.data(), field.data(), single.cellCount() * sizeof(double)), 0);
   }

@@ -62,6 +62,8 @@ std::map<std::string, std::uint64_t> const kGoldenHashes = {
     {"PhasePlane-xsin", 0xb0f05040815ed832ull},
     {"PhasePlane-sinprod", 0x99f120600a26529bull},
     {"PhasePlane-tan", 0x81a49789d8d2456full},
+    {"Grid", 0xa677f33069bd110dull},
+    {"Curves", 0x44712ccfadc79777ull},
 };
 
 std::uint64_t renderDefault(std::string const& generator, unsigned threads) {

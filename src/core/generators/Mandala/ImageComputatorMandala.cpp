@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/engine/PlaneSampler.h"
+#include "core/engine/MappedPointImage.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/geometry/Geometry.h"
 
@@ -18,7 +18,6 @@ namespace {
 constexpr double kMandalaPi = 3.141592654;
 
 // Points mapped through the geometry per virtual call.
-constexpr int kPixelsPerChunk = 256;
 
 // The value of one mapped point; everything that does not depend on the point
 // is worked out once.
@@ -45,34 +44,6 @@ struct MandalaKernel {
   double angularFrequency, angularWeight, radialScale, radialWeight, productWeight, amplitude, weightSum;
 };
 
-class MandalaRows {
- public:
-  MandalaRows(SnapshotMandala const& snapshot, int width, int height, RawField& field)
-      : m_kernel(snapshot.getParameters()),
-        m_sampler(snapshot.getCore().getView(), width, height),
-        m_geometry(snapshot.getCore().getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
-    m_geometry->initWithView(snapshot.getCore().getView());
-  }
-
-  void computeRow(int y) const {
-    Coord2D points[kPixelsPerChunk];
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) m_field[x0 + i][y] = m_kernel(points[i]);
-    }
-  }
-
- private:
-  MandalaKernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
-  int m_width;
-  RawField& m_field;
-};
 
 }  // namespace
 
@@ -86,12 +57,9 @@ void ImageComputatorMandala::computeImage(Snapshot const& snapshot, int width, i
 void ImageComputatorMandala::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                           ComputationNotifier& notifier, unsigned threads) {
   auto const& mandala = dynamic_cast<SnapshotMandala const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  MandalaRows const rows(mandala, width, height, field);
   // A row is at most 2048 cheap pixels, so it never needs to look at the stop.
-  computePixelRows(height, notifier, [&rows](int y, RowStop const&) { rows.computeRow(y); }, threads);
+  computeMappedPointImage(MandalaKernel(mandala.getParameters()), mandala.getCore(), width, height, field,
+                          notifier, threads);
 }
 
 View ImageComputatorMandala::getDefaultView() const { return defaultView(); }

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/engine/PlaneSampler.h"
+#include "core/engine/MappedPointImage.h"
 #include "core/generators/Perlin/PerlinNoise.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/Geometry.h"
@@ -16,7 +16,6 @@ namespace orlenza {
 namespace {
 
 // Points mapped through the geometry per virtual call.
-constexpr int kPixelsPerChunk = 256;
 
 int evaluatedOctaves(int octaves) { return std::min(octaves, ImageComputatorPerlin::kMaxEvaluatedOctaves); }
 
@@ -64,34 +63,6 @@ struct PerlinKernel {
   int octavesC;
 };
 
-class PerlinRows {
- public:
-  PerlinRows(SnapshotPerlin const& snapshot, int width, int height, RawField& field)
-      : m_kernel(snapshot.getParameters()),
-        m_sampler(snapshot.getCore().getView(), width, height),
-        m_geometry(snapshot.getCore().getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
-    m_geometry->initWithView(snapshot.getCore().getView());
-  }
-
-  void computeRow(int y) const {
-    Coord2D points[kPixelsPerChunk];
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) m_field[x0 + i][y] = m_kernel(points[i]);
-    }
-  }
-
- private:
-  PerlinKernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
-  int m_width;
-  RawField& m_field;
-};
 
 }  // namespace
 
@@ -120,12 +91,9 @@ void ImageComputatorPerlin::computeImage(Snapshot const& snapshot, int width, in
 void ImageComputatorPerlin::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                          ComputationNotifier& notifier, unsigned threads) {
   auto const& perlin = dynamic_cast<SnapshotPerlin const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  PerlinRows const rows(perlin, width, height, field);
   // At most 3 x 64 noise evaluations per pixel: a row is short enough not to poll the stop.
-  computePixelRows(height, notifier, [&rows](int y, RowStop const&) { rows.computeRow(y); }, threads);
+  computeMappedPointImage(PerlinKernel(perlin.getParameters()), perlin.getCore(), width, height, field,
+                          notifier, threads);
 }
 
 View ImageComputatorPerlin::getDefaultView() const { return SnapshotPerlin::defaultView(); }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/base/MathUtils.h"
-#include "core/engine/PlaneSampler.h"
+#include "core/engine/MappedPointImage.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/geometry/Geometry.h"
 
@@ -16,7 +16,6 @@ namespace orlenza {
 namespace {
 
 // Points mapped through the geometry per virtual call.
-constexpr int kPixelsPerChunk = 256;
 
 // The value of one mapped point, with the parameters copied out once.
 struct QuotKernel {
@@ -39,34 +38,6 @@ struct QuotKernel {
   double p[QuotParameters::kCount];
 };
 
-class QuotRows {
- public:
-  QuotRows(SnapshotQuot const& snapshot, int width, int height, RawField& field)
-      : m_kernel(snapshot.getParameters()),
-        m_sampler(snapshot.getCore().getView(), width, height),
-        m_geometry(snapshot.getCore().getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
-    m_geometry->initWithView(snapshot.getCore().getView());
-  }
-
-  void computeRow(int y) const {
-    Coord2D points[kPixelsPerChunk];
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) m_field[x0 + i][y] = m_kernel(points[i]);
-    }
-  }
-
- private:
-  QuotKernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
-  int m_width;
-  RawField& m_field;
-};
 
 }  // namespace
 
@@ -80,12 +51,9 @@ void ImageComputatorQuot::computeImage(Snapshot const& snapshot, int width, int 
 void ImageComputatorQuot::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                        ComputationNotifier& notifier, unsigned threads) {
   auto const& quot = dynamic_cast<SnapshotQuot const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  QuotRows const rows(quot, width, height, field);
   // A row is at most 2048 cheap pixels, so it never needs to look at the stop.
-  computePixelRows(height, notifier, [&rows](int y, RowStop const&) { rows.computeRow(y); }, threads);
+  computeMappedPointImage(QuotKernel(quot.getParameters()), quot.getCore(), width, height, field,
+                          notifier, threads);
 }
 
 View ImageComputatorQuot::getDefaultView() const { return defaultView(); }

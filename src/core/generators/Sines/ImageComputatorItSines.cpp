@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/engine/PlaneSampler.h"
+#include "core/engine/MappedPointImage.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 #include "core/geometry/Geometry.h"
 
@@ -15,7 +15,6 @@ namespace orlenza {
 namespace {
 
 // Points mapped through the geometry per virtual call.
-constexpr int kPixelsPerChunk = 256;
 
 using Group = ItSinesParameters::ParamGroup;
 
@@ -45,34 +44,6 @@ struct ItSinesKernel {
   double amplitude, weightSum;
 };
 
-class ItSinesRows {
- public:
-  ItSinesRows(SnapshotItSines const& snapshot, int width, int height, RawField& field)
-      : m_kernel(snapshot.getParameters()),
-        m_sampler(snapshot.getCore().getView(), width, height),
-        m_geometry(snapshot.getCore().getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
-    m_geometry->initWithView(snapshot.getCore().getView());
-  }
-
-  void computeRow(int y) const {
-    Coord2D points[kPixelsPerChunk];
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) m_field[x0 + i][y] = m_kernel(points[i]);
-    }
-  }
-
- private:
-  ItSinesKernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
-  int m_width;
-  RawField& m_field;
-};
 
 }  // namespace
 
@@ -86,12 +57,9 @@ void ImageComputatorItSines::computeImage(Snapshot const& snapshot, int width, i
 void ImageComputatorItSines::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                           ComputationNotifier& notifier, unsigned threads) {
   auto const& sines = dynamic_cast<SnapshotItSines const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  ItSinesRows const rows(sines, width, height, field);
   // A row is at most 2048 cheap pixels, so it never needs to look at the stop.
-  computePixelRows(height, notifier, [&rows](int y, RowStop const&) { rows.computeRow(y); }, threads);
+  computeMappedPointImage(ItSinesKernel(sines.getParameters()), sines.getCore(), width, height, field,
+                          notifier, threads);
 }
 
 View ImageComputatorItSines::getDefaultView() const { return defaultView(); }

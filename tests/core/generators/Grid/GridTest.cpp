@@ -1,0 +1,203 @@
+// Parameters, snapshot kind and computator of the grid generator.
+
+#include "core/generators/Grid/GridParameters.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <typeinfo>
+
+#include "core/CoreRegistration.h"
+#include "core/generators/Grid/ImageComputatorGrid.h"
+#include "core/generators/Grid/SnapshotGrid.h"
+#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/generators/LinesTestSupport.h"
+#include "core/geometry/GeometrySwirl.h"
+#include "core/model/SnapshotFactory.h"
+
+namespace orlenza {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string textOf(GridParameters const& p) {
+  std::ostringstream os;
+  p.outputParameters(os);
+  return os.str();
+}
+
+GridParameters with(int mode, bool checker = false, double xSpacing = 1, double yWidth = 0.1, double yExponent = 2) {
+  GridParameters p;
+  p.mode = mode;
+  p.checker = checker;
+  p.xDim.spacing = xSpacing;
+  p.yDim.lineWidth = yWidth;
+  p.yDim.exponent = yExponent;
+  return p;
+}
+
+TEST(GridParametersTest, LinesDotsAndCheckerboard) {
+  struct Case {
+    GridParameters p;
+    double x, y, want;
+  } const cases[] = {
+      {with(3), 0.5, 3, 1},        // on a horizontal line
+      {with(3), 0.5, 0.2, 0.04},   // (1 - 0.2 / 0.25)^2
+      {with(3), 0.5, -0.2, 0.04},  // folded by reflection
+      {with(3), 0.5, 0.8, 0.04},   // near the line at the cell's far end
+      {with(3), 0.5, 0.15, 0.16},  // the falloff counts from the centre, not from the core
+      {with(3), 0.5, 0.5, 0},
+      {with(3), 7.05, 0.5, 1},     // inside a vertical core
+      {with(3, false, 1, 0), 0.5, 2, 1},  // no core, still 1 on the centre
+      {with(3, false, 1, 0.1, 3), 0.5, 0.2, 0.008},
+      {with(4), 0.5, 0, 0.5},
+      {with(1), 0, 0.5, 0},
+      {with(2), 0.5, 0, 0},
+      {with(5), 0.1, 0.1, 0.18862915010152398},  // (1 - sqrt(0.02) / 0.25)^2
+      {with(5), 0.05, 2.05, 1},
+      {with(5), 0.05, 1.05, 0},  // folded, odd lattice lines lie at the cell's far side
+      {with(6), 0, 0, 0},
+      // Checkerboard: cell indices trunc(q / P), below 0 trunc((1 - q) / P).
+      {with(3, true), 0.5, 0.5, 1},    // cells 0, 0
+      {with(3, true), 1.5, 0.5, 0},    // cells 1, 0: the lines' value
+      {with(3, true), -0.5, 0.5, 0},   // cells 1, 0
+      {with(3, true), -0.5, -0.5, 1},  // cells 1, 1
+      {with(3, true, 2), -0.5, 0.5, 1},  // (1 + 0.5) / 2: the numerator has 1, not the spacing
+      {with(1, true), 1.5, 0.5, 1},      // horizontal lines only: every x cell counts as 0
+      {with(1, true), 1.5, 1.5, 0},
+      {with(2, true), 2.5, 1.5, 1},
+  };
+  for (auto const& c : cases)
+    EXPECT_NEAR(c.p.valueAt({c.x, c.y}), c.want, 1e-12) << "mode " << c.p.mode << " at " << c.x << ", " << c.y;
+
+  double const inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(std::isnan(with(3).valueAt({kNaN, 0})));
+  EXPECT_TRUE(std::isnan(with(3).valueAt({0, -inf})));
+  // Cell indices beyond every integer type, and degenerate values read from a file: no crash.
+  GridParameters tiny = with(3, true, 1e-300);
+  tiny.yDim.spacing = 1e-300;
+  double const far = tiny.valueAt({1e300, -1e300});
+  EXPECT_TRUE(far >= 0 && far <= 1) << far;
+  GridParameters zero = with(5, true, 0, -1, kNaN);
+  zero.yDim.falloff = 0;
+  for (double x : {-3.0, 0.0, 0.4}) (void)zero.valueAt({x, x});
+}
+
+TEST(GridParametersTest, ForceValidTextEqualityAndMorph) {
+  GridParameters p;
+  p.yDim = {-0.5, -0.2, -3, -2};
+  p.xDim = {0, 0.3, 0.7, 9};
+  p.mode = 17;
+  p.forceValid();
+  EXPECT_EQ(textOf(p), "0.5 0.2 1 -2  1e-05 0.3 0.7 9  17 ");
+  EXPECT_EQ(textOf(GridParameters()), "1 0.1 0.25 2  1 0.1 0.25 2  3 ");
+
+  GridParameters odd = with(-4, false, -123456789.123);
+  odd.yDim = {1.0 / 3, -0.0, 1e-300, kNaN};
+  GridParameters back;
+  std::istringstream in(textOf(odd));
+  back.inputParameters(in);
+  EXPECT_FALSE(in.fail());
+  EXPECT_EQ(textOf(back), textOf(odd));
+  for (char const* bad : {"1 1 1 1  1 1 1", "1 1 1 1 1 1 1 1 x", "1 1 1 1 1 1 1 one 3"}) {
+    GridParameters kept = with(3, true);
+    std::istringstream is(bad);
+    kept.inputParameters(is);
+    EXPECT_TRUE(is.fail()) << bad;
+    EXPECT_TRUE(kept == with(3, true)) << bad;
+  }
+  std::istringstream huge("1 1 1 1 1 1 1 1 99999999999 ");
+  back.inputParameters(huge);
+  EXPECT_EQ(back.mode, INT_MAX);
+
+  GridParameters near;
+  near.xDim.exponent += 0.9e-5;
+  EXPECT_TRUE(near == GridParameters());
+  near.yDim.spacing += 1.1e-5;
+  EXPECT_FALSE(near == GridParameters() || with(3, true) == GridParameters());
+
+  GridParameters target = with(5, true);
+  target.yDim = {3, 0.3, 0.5, 4};
+  target.xDim = {5, 0.5, 1.25, 1};
+  GridParameters m;
+  m.morph(GridParameters(), target, 0.5);
+  EXPECT_EQ(textOf(m), "2 0.2 0.375 3  3 0.3 0.75 1.5  3 ");
+  EXPECT_FALSE(m.checker);
+  m.morph(GridParameters(), target, 1 - 1e-11);
+  EXPECT_TRUE(m.mode == 5 && m.checker);
+  m.morph(GridParameters(), target, 0);
+  EXPECT_TRUE(m == GridParameters());
+  m.morph(GridParameters(), target, 1);
+  EXPECT_TRUE(m == target);
+}
+
+TEST(GridParametersTest, SnapshotTextLosesTheCheckerboard) {
+  registerCoreFamilies();
+  ASSERT_NE(dynamic_cast<SnapshotGrid*>(SnapshotFactory::makeNewSnapshot("Grid", 3).get()), nullptr);
+
+  auto const grid = std::make_shared<SnapshotGrid>("lattice", SnapshotCore(), with(2, true, 0.75));
+  std::ostringstream os;
+  os << *grid;
+  std::istringstream is(os.str());
+  auto const back = readSnapshotRecord(is, 3);
+  ASSERT_NE(back, nullptr);
+  EXPECT_TRUE(dynamic_cast<SnapshotGrid const&>(*back).getParameters() == with(2, false, 0.75));
+  EXPECT_EQ(back->getName(), "lattice");
+
+}
+
+using lines_test::CountingNotifier;
+
+SnapshotGrid gridIn(View const& view, GridParameters const& p = GridParameters()) {
+  SnapshotCore core;
+  core.setView(view);
+  return SnapshotGrid("", core, p);
+}
+
+TEST(ImageComputatorGridTest, PixelsThreadsAndCancel) {
+  registerCoreFamilies();
+  auto& computator = ImageComputatorGrid::instance();
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Grid"), &computator);
+  View const view = computator.getDefaultView();
+  EXPECT_TRUE(view == View(0, 0, 2.5, 0, false, false));
+
+  // 100 x 100 at size 2.5: a step of 0.05, pixel (50, 50) on the origin.
+  RawField field(100, 100);
+  CountingNotifier notifier;
+  computator.computeImage(gridIn(view), 100, 100, field, notifier, 1);
+  EXPECT_EQ(notifier.totals, std::vector<long>{100});
+  EXPECT_EQ(notifier.steps, 100);
+  struct Sample {
+    int x, y;
+    double want;
+  } const samples[] = {{50, 50, 1}, {54, 50, 1}, {60, 40, 0}, {60, 46, 0.04}, {60, 54, 0.04}, {47, 40, 0.16}, {70, 70, 1}};
+  for (auto const& s : samples) EXPECT_NEAR(field[s.x][s.y], s.want, 1e-12) << s.x << ", " << s.y;
+  EXPECT_THROW(computator.computeImage(SnapshotHalley(), 4, 4, field, notifier), std::bad_cast);
+
+  GridParameters p;
+  p.mode = 5;
+  p.checker = true;
+  p.yDim = {0.3, 0.02, 0.2, 1.5};
+  SnapshotGrid swirled = gridIn(View(0.3, -0.2, 3, 30, true, false), p);
+  swirled.getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  RawField one(97, 61), many(97, 61);
+  computator.computeImage(swirled, 97, 61, one, notifier, 1);
+  computator.computeImage(swirled, 97, 61, many, notifier, 4);
+  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
+
+  RawField partial(20, 20);
+  partial.fill(-1);
+  CountingNotifier cancel(3);
+  computator.computeImage(gridIn(view), 20, 20, partial, cancel, 1);
+  EXPECT_EQ(cancel.steps, 3);
+  for (int x = 0; x < 20; ++x)
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(partial[x][y] != -1, y < 3) << x << ", " << y;
+}
+
+}  // namespace
+}  // namespace orlenza
