@@ -147,11 +147,20 @@ void DrawingController::applyCurrentKeyframe(std::shared_ptr<Snapshot> const& sn
   m_mainWindow.adjustDrawingStatus();
 }
 
-void DrawingController::applySnapshot(std::shared_ptr<Snapshot const> const& selected) {
-  if (!selected) return;
+void DrawingController::applySnapshot(std::shared_ptr<Snapshot> snapshot) {
+  if (!snapshot) return;
   m_mainWindow.turnOffAutoAdjustNorm();
   DrawingUndo::getManager().clear();
-  m_mainWindow.acceptSnapshot(selected->clone());
+  m_mainWindow.acceptSnapshot(snapshot);
+}
+
+void DrawingController::previewGradation(Gradation const& gradation) {
+  if (m_imageWindow.redrawPrevented()) return;
+  auto const& image = currentImage();
+  SnapshotCore core = image->getSnapshot()->getCore();
+  core.getGradationInfo().gradation = gradation;
+  BitMapDrawer drawer(m_bitmap);
+  drawRawField(image->getField(), core, drawer);
 }
 
 void DrawingController::goToPreviousSnapshot() {

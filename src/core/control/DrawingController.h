@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/control/DrawingTarget.h"
 #include "core/control/ImageMenuController.h"
 #include "core/control/MainWindow.h"
 #include "core/engine/RawBitMap.h"
@@ -66,7 +67,7 @@ class ImageWindow {
   bool m_flipV = false;
 };
 
-class DrawingController : public Redrawer, public SnapshotControllerIntf {
+class DrawingController : public Redrawer, public SnapshotControllerIntf, public DrawingTarget {
  public:
   static constexpr std::string_view kFailureMainKey = "ComputationFailedMain";
   static constexpr std::string_view kFailureExplainKey = "ComputationFailedExplain";
@@ -102,10 +103,16 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf {
   void takeNewCurrentSnap(std::shared_ptr<Snapshot> const& snapshot) override { m_currentSnap = snapshot; }
   std::shared_ptr<Snapshot> const& getCurrentSnap() const { return m_currentSnap; }
 
-  void setCurrentGradation(Gradation const& gradation);
-  void applyCurrentKeyframe(std::shared_ptr<Snapshot> const& snapshot);
-  // A snapshot chosen in the browser: drawn as a copy, with its own norm.
-  void applySnapshot(std::shared_ptr<Snapshot const> const& selected);
+  // --- DrawingTarget
+  std::shared_ptr<Snapshot> makeSnapshotFromControls() override { return m_mainWindow.makeSnapshotFromControls(); }
+  // One undo step; drawn at once unless other edits wait for Draw.
+  void setCurrentGradation(Gradation const& gradation) override;
+  void applyCurrentKeyframe(std::shared_ptr<Snapshot> const& snapshot) override;
+  // A snapshot chosen in the browser, drawn with its own norm; undo starts afresh.
+  void applySnapshot(std::shared_ptr<Snapshot> snapshot) override;
+  Gradation getCurrentGradation() const override { return m_mainWindow.getCurrentGradation(); }
+  // Colours the field with gradation into the bitmap; the snapshots stay as they are.
+  void previewGradation(Gradation const& gradation) override;
   void goToPreviousSnapshot();
   void goToNextSnapshot();
   void doUndo();
