@@ -422,6 +422,10 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"undo_flip", "Mirror"},
     {"undo_reset", "Reset View"},
 
+    // Alert of the Store command's naming dialog.
+    {"InvalidSnapshotNameMain", "The picture needs a name."},
+    {"InvalidSnapshotNameExplain", "Type a name that is not made of blanks only."},
+
     // Alert of the drawing when its computation fails.
     {"ComputationFailedMain", "The picture could not be computed."},
     {"ComputationFailedExplain", "The previous picture is still shown. Change the parameters and draw again."},

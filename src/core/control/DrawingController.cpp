@@ -7,10 +7,12 @@
 
 #include "core/control/ProgressDialog.h"
 #include "core/control/RawImageManager.h"
+#include "core/control/SnapshotBrowserController.h"
 #include "core/control/UndoManager.h"
 #include "core/engine/ImageComputator.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/files/AlertSink.h"
+#include "core/files/SnapshotFile.h"
 #include "core/library/StandardSnapshots.h"
 #include "core/model/Snapshot.h"
 
@@ -34,6 +36,48 @@ DrawingController::DrawingController(ProgressWindow& progress, AlertSink& alerts
 }
 
 DrawingController::~DrawingController() { m_ready = false; }
+
+void DrawingController::setSnapshotBrowser(SnapshotBrowserController* browser) {
+  m_browser = browser;
+  snapshotFileChanged();
+}
+
+void DrawingController::snapshotFileChanged() {
+  if (m_browser) m_browser->setSnapshotFile(m_snapshotFile.get());
+}
+
+void DrawingController::makeNewSnapsFile(std::filesystem::path const& path) {
+  m_snapshotFile = std::make_unique<SnapshotFile>(SnapshotFile::createNew(path));
+  snapshotFileChanged();
+}
+
+void DrawingController::openSnapsFile(std::filesystem::path const& path) {
+  if (m_snapshotFile && referToSameFile(m_snapshotFile->getPath(), path)) return;
+  auto file = std::make_unique<SnapshotFile>(path, m_alerts);
+  if (!file->isOpen()) return;
+  m_snapshotFile = std::move(file);
+  snapshotFileChanged();
+}
+
+void DrawingController::closeSnapsFile() {
+  m_snapshotFile.reset();
+  snapshotFileChanged();
+}
+
+bool DrawingController::memorizeSnapshot(std::string const& name) {
+  if (!m_snapshotFile) return false;
+  if (name.find_first_not_of(" \t") == std::string::npos) {
+    m_alerts.showAlert("InvalidSnapshotNameMain", "InvalidSnapshotNameExplain");
+    return false;
+  }
+  if (m_snapshotFile->isReadOnly()) return false;
+  std::shared_ptr<Snapshot> stored = m_mainWindow.getSnapshot()->clone();
+  stored->setName(name);
+  m_snapshotFile->records().push_back(std::move(stored));
+  m_snapshotFile->setModified();
+  if (m_browser) m_browser->refreshFileBrowser();
+  return true;
+}
 
 static std::shared_ptr<baseRawImage> const& currentImage() { return RawImageManager::instance().getCurrentImage(); }
 

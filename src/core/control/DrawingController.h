@@ -4,6 +4,7 @@
 // window, colours the raw field into the bitmap, and offers the view
 // operations (zoom, move, mirror, reset, sizes), undo and the history.
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,8 @@ namespace orlenza {
 class AlertSink;
 class Gradation;
 class ProgressWindow;
+class SnapshotBrowserController;
+class SnapshotFile;
 
 struct Point {
   int h = 0;
@@ -131,6 +134,21 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   void setDrawingSizeAndRecompute(int presetIndex);
   void setDrawingSizeAndRecompute(WidthAndHeight size);
 
+  // --- the open snapshot file, shown by the browser (when one is set)
+  void setSnapshotBrowser(SnapshotBrowserController* browser);
+  // The open file, or null.
+  SnapshotFile* getSnapshotFile() const { return m_snapshotFile.get(); }
+  // An empty file at the place the save dialog gave replaces the open one.
+  void makeNewSnapsFile(std::filesystem::path const& path);
+  // Nothing when that file is open already; a file that cannot be opened
+  // leaves the open one (its reader has told the user why).
+  void openSnapsFile(std::filesystem::path const& path);
+  void closeSnapsFile();
+  // The Store command with the name typed: a copy of the drawn snapshot is
+  // appended to the open file. A blank name is refused with an alert; false
+  // when nothing was stored (no file, blank name, read-only file).
+  bool memorizeSnapshot(std::string const& name);
+
   MainWindow& getMainWindow() { return m_mainWindow; }
   ImageWindow& getImageWindow() { return m_imageWindow; }
   RawBitMap const& getRawBitMap() const { return m_bitmap; }
@@ -142,6 +160,8 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   void redrawImage();
   void flip(bool horizontal, bool invert);
 
+  void snapshotFileChanged();
+
   ProgressWindow& m_progress;
   AlertSink& m_alerts;
   RawBitMap m_bitmap;
@@ -149,6 +169,8 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   ImageWindow m_imageWindow;
   MainWindow m_mainWindow;
   std::shared_ptr<Snapshot> m_currentSnap;
+  std::unique_ptr<SnapshotFile> m_snapshotFile;
+  SnapshotBrowserController* m_browser = nullptr;
   bool m_upToDate = false;
   bool m_ready = false;
   bool m_drawEnabled = false;

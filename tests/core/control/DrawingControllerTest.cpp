@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
 
 #include "DrawingSession.h"
 #include "core/engine/ComputationNotifier.h"
 #include "core/engine/PictureRendering.h"
+#include "core/files/SnapshotFile.h"
 #include "core/library/StandardSnapshots.h"
 
 namespace orlenza {
@@ -301,6 +305,41 @@ TEST_F(DrawingSessionTest, AutomaticNormTakesTheFieldMaximum) {
   EXPECT_EQ(drawn(), chosen);
   EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), storedNorm);
   EXPECT_FALSE(DrawingUndo::getManager().canUndo());
+}
+
+TEST_F(DrawingSessionTest, StoresDrawnPicturesInTheOpenSnapshotFile) {
+  namespace fs = std::filesystem;
+  fs::path const dir = fs::temp_directory_path() / ("orlenza-drawing-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  fs::path const path = dir / "mine.snaps";
+  EXPECT_FALSE(controller->memorizeSnapshot("no file yet"));
+
+  controller->makeNewSnapsFile(path);
+  ASSERT_NE(controller->getSnapshotFile(), nullptr);
+  EXPECT_FALSE(controller->memorizeSnapshot(" \t "));
+  ASSERT_EQ(alerts.alerts().size(), 1u);
+  EXPECT_EQ(alerts.alerts()[0].mainKey, "InvalidSnapshotNameMain");
+  ASSERT_TRUE(controller->memorizeSnapshot("Starfish"));
+  SnapshotFile* file = controller->getSnapshotFile();
+  ASSERT_EQ(file->records().size(), 1u);
+  EXPECT_NE(file->records()[0], drawn());
+  EXPECT_EQ(file->records()[0]->getName(), "Starfish");
+  EXPECT_TRUE(file->records()[0]->isEqual(*drawn()));
+  EXPECT_TRUE(file->isModified());
+  file->write();
+
+  // Opening the file that is open keeps it; another file replaces it; a missing one does not.
+  controller->openSnapsFile(path);
+  EXPECT_EQ(controller->getSnapshotFile(), file);
+  controller->closeSnapsFile();
+  EXPECT_EQ(controller->getSnapshotFile(), nullptr);
+  controller->openSnapsFile(path);
+  ASSERT_NE(controller->getSnapshotFile(), nullptr);
+  EXPECT_EQ(controller->getSnapshotFile()->records().size(), 1u);
+  SnapshotFile* reopened = controller->getSnapshotFile();
+  controller->openSnapsFile(dir / "missing.snaps");
+  EXPECT_EQ(controller->getSnapshotFile(), reopened);
+  fs::remove_all(dir);
 }
 
 TEST(ImageMenuControllerTest, ListsUsedSizesSortedAfterTheSeparator) {
