@@ -2,6 +2,7 @@
 
 #include "core/base/TextIO.h"
 
+#include <algorithm>
 #include <cmath>
 #include <istream>
 #include <ostream>
@@ -49,8 +50,15 @@ View View::morphTowards(View const& other, double t) const {
 }
 
 bool operator==(View const& a, View const& b) {
-  return std::fabs(a.m_centerX - b.m_centerX) < 1e-10 && std::fabs(a.m_centerY - b.m_centerY) < 1e-10 &&
-         std::fabs(a.m_size - b.m_size) < 1e-10 && std::fabs(a.m_angle - b.m_angle) < 1e-5 &&
+  // 1e-10 of the plane, but no more than 1e-10 of the picture: after some 30
+  // zooms a fixed tolerance would be wider than the view and every further
+  // zoom or move would count as no change.
+  double const scale = std::max(std::fabs(a.m_size), std::fabs(b.m_size));
+  double const tolerance = 1e-10 * (scale < 1 ? scale : 1);
+  // The exact test first: a tolerance that underflows to 0 must still let a value equal itself.
+  auto close = [tolerance](double x, double y) { return x == y || std::fabs(x - y) < tolerance; };
+  return close(a.m_centerX, b.m_centerX) && close(a.m_centerY, b.m_centerY) && close(a.m_size, b.m_size) &&
+         std::fabs(a.m_angle - b.m_angle) < 1e-5 &&
          a.m_flipH == b.m_flipH && a.m_flipV == b.m_flipV;
 }
 

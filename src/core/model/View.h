@@ -46,7 +46,8 @@ class View {
   // (720 -> 360, 725 -> 5, -725 -> -5), in constant time; non-finite -> 0.
   static double foldAngle(double degrees);
 
-  // Centre and size within 1e-10, angle within 1e-5, same flags.
+  // Centre and size within 1e-10 (times the size when that is below 1),
+  // angle within 1e-5, same flags.
   friend bool operator==(View const& a, View const& b);
 
  private:

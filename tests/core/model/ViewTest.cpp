@@ -141,6 +141,12 @@ TEST(View, EqualityTolerances) {
   for (auto const& c : cases) EXPECT_EQ(base == c.other, c.equal) << c.other;
   View const withNaN(kNaN, 0, 1, 0, false, false);
   EXPECT_FALSE(withNaN == withNaN);
+
+  // Deep zooms: a zoom or a move of a tenth of the picture is a change at any depth.
+  View const deep(0.25, 0.5, 1e-13, 0, false, false);
+  EXPECT_FALSE(deep == View(0.25, 0.5, 5e-14, 0, false, false));
+  EXPECT_FALSE(deep == View(0.25 + 1e-14, 0.5, 1e-13, 0, false, false));
+  EXPECT_TRUE(deep == View(0.25 + 5e-24, 0.5, 1e-13, 0, false, false));
 }
 
 TEST(View, TextFormWritesSixTokensAndReadsThemBack) {
