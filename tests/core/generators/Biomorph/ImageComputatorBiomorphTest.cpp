@@ -16,9 +16,12 @@
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryDisk.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Complex = std::complex<double>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -46,18 +49,6 @@ std::vector<Complex> referenceOrbit(BiomorphParameters const& p, double px, doub
   if (p.biomorphTest && (std::fabs(z.real()) < 100 || std::fabs(z.imag()) < 100)) orbit.resize(1);
   return orbit;
 }
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long) override {}
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
 
 SnapshotBiomorph snapshot(View const& view, BiomorphParameters const& p) {
   SnapshotCore core;

@@ -8,15 +8,16 @@
 #include "core/CoreRegistration.h"
 #include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/model/RGBColor.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
 
+using gen_test::expectStatusZero;
+using gen_test::Draws;
+
 using P = CurvesParameters;
-using lines_test::Draws;
-using lines_test::expectStatusZero;
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotCurves&>(*s).getParameters(); }
 

@@ -14,9 +14,13 @@
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
+using gen_test::sumOf;
 
 struct Point {
   double x, y;
@@ -146,37 +150,10 @@ long long referenceField(Member const& m, SnapshotDynSys const& snapshot, int w,
   return inside;
 }
 
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override {
-    ++asked;
-    return m_cancelAfter >= 0 && steps >= m_cancelAfter;
-  }
-  std::vector<long> totals;
-  long steps = 0;
-  mutable long asked = 0;
-
- private:
-  long m_cancelAfter;
-};
-
 void expectFieldsEqual(RawField const& field, std::vector<double> const& expected, int w, int h, char const* what) {
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y)
       ASSERT_EQ(field[x][y], expected[static_cast<std::size_t>(x) * h + y]) << what << " " << x << "," << y;
-}
-
-double fieldSum(RawField const& field) {
-  double sum = 0;
-  for (int x = 0; x < field.width(); ++x)
-    for (int y = 0; y < field.height(); ++y) sum += field[x][y];
-  return sum;
 }
 
 class ImageComputatorDynSysTest : public ::testing::Test {
@@ -251,7 +228,7 @@ TEST_F(ImageComputatorDynSysTest, FieldsMatchThePlainLoopOnAnyThreadCount) {
         EXPECT_EQ(notifier.asked, c.iterations);
         expectFieldsEqual(field, expected, c.width, c.height, snapshot->getIdentifier().c_str());
         if (c.plotMode == 0) {
-          EXPECT_EQ(fieldSum(field), static_cast<double>(inside));  // every hit inside counted once
+          EXPECT_EQ(sumOf(field), static_cast<double>(inside));  // every hit inside counted once
         }
       }
       if (c.width == 40 && c.plotMode == 0) {
@@ -280,7 +257,7 @@ TEST_F(ImageComputatorDynSysTest, VisitTimesAndEmptyOrbits) {
       CountingNotifier notifier;
       computator.computeImage(snapshot, 11, 11, field, notifier, threads);
       EXPECT_EQ(field[5][5], c.cell) << c.iterations;
-      EXPECT_EQ(fieldSum(field), c.cell) << "every other cell is 0";
+      EXPECT_EQ(sumOf(field), c.cell) << "every other cell is 0";
     }
   }
 
@@ -356,7 +333,7 @@ TEST_F(ImageComputatorDynSysTest, LostPointsNeverLandInACorner) {
       EXPECT_EQ(notifier.steps, 100000);  // a lost orbit still runs its count
       EXPECT_EQ(field[0][0], expected[0]);
       EXPECT_LE(field[0][0], 1);
-      EXPECT_EQ(fieldSum(field), static_cast<double>(inside));
+      EXPECT_EQ(sumOf(field), static_cast<double>(inside));
       expectFieldsEqual(field, expected, 16, 16, "runaway");
     }
   }
@@ -368,7 +345,7 @@ TEST_F(ImageComputatorDynSysTest, LostPointsNeverLandInACorner) {
     CountingNotifier notifier;
     AbstractImageComputator::getComputatorFromID(s->getIdentifier())->computeImage(*s, 9, 9, field, notifier);
     EXPECT_EQ(notifier.steps, 20000);
-    EXPECT_LE(fieldSum(field), 2) << s->getIdentifier();
+    EXPECT_LE(sumOf(field), 2) << s->getIdentifier();
     EXPECT_LE(field[0][0], 1);
   }
 }

@@ -14,9 +14,12 @@
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/model/SnapshotKind.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Coefficients = std::array<double, 12>;
 
@@ -54,22 +57,6 @@ Step referencePoint(View const& v, int w, int h, int x, int y) {
   double const u = a * step, t = b * step;
   return {v.getCenterX() + u * c + t * s, v.getCenterY() + t * c - u * s};
 }
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
 
 class ImageComputatorEscapeParamsTest : public ::testing::Test {
  protected:

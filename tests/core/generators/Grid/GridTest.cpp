@@ -16,12 +16,14 @@
 #include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -150,8 +152,6 @@ TEST(GridParametersTest, SnapshotTextLosesTheCheckerboard) {
   EXPECT_EQ(back->getName(), "lattice");
 
 }
-
-using lines_test::CountingNotifier;
 
 SnapshotGrid gridIn(View const& view, GridParameters const& p = GridParameters()) {
   SnapshotCore core;

@@ -15,9 +15,12 @@
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Coefficients = std::array<double, 13>;
 struct Point {
@@ -81,22 +84,6 @@ Point referencePoint(View const& v, int w, int h, int x, int y) {
   double const co = std::cos(theta), si = std::sin(theta);
   return {v.getCenterX() + a * step * co + b * step * si, v.getCenterY() + b * step * co - a * step * si};
 }
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
 
 Coefficients defaults() { return HalleyParameters().coefficients; }
 

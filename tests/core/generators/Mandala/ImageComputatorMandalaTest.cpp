@@ -13,27 +13,14 @@
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/model/SnapshotKind.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
 
+using gen_test::CountingNotifier;
+
 using P = MandalaParameters;
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
 
 struct OtherParameters {
   static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaComputed";

@@ -16,9 +16,13 @@
 #include "core/model/RGBColor.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::expectStatusZero;
+using gen_test::doubleDraw;
 
 using P = MandalaParameters;
 
@@ -45,19 +49,9 @@ P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<Snap
 
 // The draws of the random functions, written out: a + r / (2^31 - 1) (b - a),
 // and lo + floor(u (hi - lo + 1)) with u = 1 giving hi.
-double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
 double intDraw(std::uint32_t r, int lo, int hi) {
   double const u = r / 2147483647.0;
   return u == 1 ? hi : lo + std::floor(u * (hi - lo + 1));
-}
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
 }
 
 class ParameterPaneMandalaTest : public ::testing::Test {

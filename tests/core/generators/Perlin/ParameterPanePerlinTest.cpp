@@ -16,9 +16,12 @@
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 #include "core/panes/ParameterPaneFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::expectStatusZero;
 
 using P = PerlinParameters;
 using Pane = ParameterPanePerlin;
@@ -33,15 +36,6 @@ std::string textOf(P const& p) {
   std::ostringstream os;
   p.outputParameters(os);
   return os.str();
-}
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
 }
 
 class ParameterPanePerlinTest : public ::testing::Test {

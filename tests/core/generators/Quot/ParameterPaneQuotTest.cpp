@@ -16,9 +16,13 @@
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::expectStatusZero;
+using gen_test::doubleDraw;
 
 using P = QuotParameters;
 
@@ -37,17 +41,6 @@ std::shared_ptr<SnapshotQuot> withParameters(P const& p) {
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotQuot&>(*s).getParameters(); }
 
 // a + r / (2^31 - 1) (b - a), written out.
-double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
 class ParameterPaneQuotTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { registerCoreFamilies(); }

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the grid and curves tests.
+// Helpers shared by the generator tests.
 
 #include <gtest/gtest.h>
 
@@ -12,26 +12,37 @@
 #include "core/engine/ComputationNotifier.h"
 #include "core/engine/RawField.h"
 
-namespace orlenza::lines_test {
+namespace orlenza::gen_test {
 
-// Records initialize() and counts steps; answers canceled from cancelAfter steps on.
+// Records each initialize() and counts steps from there; answers canceled
+// from cancelAfter steps on, and counts how often it was asked.
 class CountingNotifier : public ComputationNotifier {
  public:
   explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override { totals.push_back(total); }
+  void initialize(long total) override {
+    totals.push_back(total);
+    steps = 0;
+  }
   void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
+  bool areWeCanceled() const override {
+    ++asked;
+    return m_cancelAfter >= 0 && steps >= m_cancelAfter;
+  }
   std::vector<long> totals;
   long steps = 0;
+  mutable long asked = 0;
 
  private:
   long m_cancelAfter;
 };
 
+// A draw of the shared generator turned into a value by hand.
+inline double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
+
 // The raw draws of a generator seeded like the shared one, turned into values by hand.
 struct Draws {
   explicit Draws(std::uint32_t seed) : generator(seed) {}
-  double real(double a, double b) { return a + (generator.next() / 2147483647.0) * (b - a); }
+  double real(double a, double b) { return doubleDraw(generator.next(), a, b); }
   int integer(int lo, int hi) { return RandomUtils::intFromDraw(generator.next(), lo, hi); }
   AdditiveFeedbackGenerator generator;
 };
@@ -45,11 +56,16 @@ inline void expectStatusZero(std::function<void()> const& call) {
   }
 }
 
-inline double sumOf(RawField const& field) {
+// The sum of the first w x h cells (the whole field when w or h is negative).
+inline double sumOf(RawField const& field, int w = -1, int h = -1) {
+  if (w < 0 || h < 0) {
+    w = field.width();
+    h = field.height();
+  }
   double sum = 0;
-  for (int x = 0; x < field.width(); ++x)
-    for (int y = 0; y < field.height(); ++y) sum += field[x][y];
+  for (int x = 0; x < w; ++x)
+    for (int y = 0; y < h; ++y) sum += field[x][y];
   return sum;
 }
 
-}  // namespace orlenza::lines_test
+}  // namespace orlenza::gen_test
