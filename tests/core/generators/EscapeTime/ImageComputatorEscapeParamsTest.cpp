@@ -78,13 +78,7 @@ class ImageComputatorEscapeParamsTest : public ::testing::Test {
 
 TEST_F(ImageComputatorEscapeParamsTest, RegisteredWithItsDefaultView) {
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("EscParams"), &computator);
-  View const v = computator.getDefaultView();
-  EXPECT_EQ(v.getCenterX(), 0);
-  EXPECT_EQ(v.getCenterY(), 0);
-  EXPECT_EQ(v.getSize(), 5);
-  EXPECT_EQ(v.getAngle(), 0);
-  EXPECT_FALSE(v.getFlipH());
-  EXPECT_FALSE(v.getFlipV());
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 5, 0, false, false));
 }
 
 TEST_F(ImageComputatorEscapeParamsTest, DwellsMatchThePlainMap) {
