@@ -118,8 +118,7 @@ class ImageComputatorHalleyTest : public ::testing::Test {
 
 TEST_F(ImageComputatorHalleyTest, RegisteredWithItsDefaultView) {
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Halley"), &computator);
-  View const v = computator.getDefaultView();
-  EXPECT_TRUE(v == View(0, 0, 1, 0, false, false));
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
 }
 
 TEST_F(ImageComputatorHalleyTest, SamplesOfTheDefaultPolynomial) {
@@ -316,7 +315,7 @@ TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) 
   EXPECT_EQ(field[10][10], 31);
 }
 
-TEST_F(ImageComputatorHalleyTest, CancelLeavesTheRowsNotStarted) {
+TEST_F(ImageComputatorHalleyTest, CancelForeignKindsAndSizes) {
   auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
   RawField field(20, 10);
   field.fill(-1);
@@ -334,6 +333,13 @@ TEST_F(ImageComputatorHalleyTest, CancelLeavesTheRowsNotStarted) {
   CountingNotifier early(1);
   computator.computeImage(s, 2048, 64, wide, early, 4);
   EXPECT_LT(early.steps, 64);
+  // A foreign kind throws; sizes past the field are held to it.
+  RawField small(4, 4);
+  EXPECT_THROW(computator.computeImage(SnapshotEscapeParams(), 4, 4, small, notifier), std::bad_cast);
+  small.fill(-1);
+  computator.computeImage(s, 100, 100, small, notifier);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) EXPECT_GE(small[x][y], 0);
 }
 
 TEST_F(ImageComputatorHalleyTest, ForeignKindThrowsAndSizesStayInsideTheField) {
