@@ -46,8 +46,6 @@ TEST_F(SnapshotDynSysTest, EveryMemberIsRegisteredWithItsCount) {
     auto const made = SnapshotFactory::makeNewSnapshot(c.identifier, 2);
     auto const* dynSys = dynamic_cast<SnapshotDynSys const*>(made.get());
     ASSERT_NE(dynSys, nullptr) << c.identifier;
-    EXPECT_EQ(made->getIdentifier(), c.identifier);
-    EXPECT_EQ(made->getVersion(), 2);
     EXPECT_EQ(dynSys->getNumParams(), c.count);
     DynSysParameters const& p = dynSys->getParameters();
     EXPECT_EQ(p.numIterations, 1000000);
@@ -55,8 +53,6 @@ TEST_F(SnapshotDynSysTest, EveryMemberIsRegisteredWithItsCount) {
     EXPECT_EQ(p.parameters, std::vector<double>(static_cast<std::size_t>(c.count), 1.0)) << c.identifier;
   }
   EXPECT_FALSE(SnapshotDSHop::registerCreator());
-  EXPECT_EQ(typeid(*MakeNewSnapshotDSGumowski()), typeid(SnapshotDSGumowski));
-  EXPECT_EQ(typeid(*MakeNewSnapshotDSSinXY()), typeid(SnapshotDSSinXY));
 }
 
 TEST_F(SnapshotDynSysTest, TextFormReadsBackAndCountsAreClamped) {
