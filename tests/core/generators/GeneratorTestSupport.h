@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
+#include <string_view>
 #include <vector>
 
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
 #include "core/engine/ComputationNotifier.h"
 #include "core/engine/RawField.h"
+#include "core/model/SnapshotKind.h"
 
 namespace orlenza::gen_test {
 
@@ -35,6 +38,16 @@ class CountingNotifier : public ComputationNotifier {
  private:
   long m_cancelAfter;
 };
+
+// A kind no generator knows, to hand panes, computators and morphs something foreign.
+struct ForeignParameters {
+  static constexpr std::string_view kSnapshotIdentifier = "TestForeignKind";
+  void outputParameters(std::ostream&) const {}
+  void inputParameters(std::istream&) {}
+  void morph(ForeignParameters const&, ForeignParameters const&, double) {}
+  friend bool operator==(ForeignParameters const&, ForeignParameters const&) = default;
+};
+using ForeignSnapshot = ParameterizedSnapshot<ForeignParameters>;
 
 // A draw of the shared generator turned into a value by hand.
 inline double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }

@@ -211,17 +211,8 @@ TEST_F(ImageComputatorEscapeParamsTest, CancelLeavesTheRowsNotStarted) {
   EXPECT_LT(early.steps, 64);
 }
 
-// Another kind, to hand the computator something foreign.
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotEscape";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
 TEST_F(ImageComputatorEscapeParamsTest, ForeignKindThrowsAndSizesStayInsideTheField) {
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   RawField field(4, 4);
   CountingNotifier notifier;
   EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);

@@ -50,15 +50,6 @@ EscapeParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotEscapeParams&>(*s).getParameters();
 }
 
-// Another kind, to hand the pane something foreign.
-struct OtherPaneParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotEscapePane";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherPaneParameters const&, OtherPaneParameters const&, double) {}
-  bool operator==(OtherPaneParameters const&) const { return true; }
-};
-
 class Listener : public PaneListener {
  public:
   void adjustDrawing() override { ++adjusted; }
@@ -128,7 +119,7 @@ TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
   EXPECT_EQ(paramsOf(back).coefficients[1], -std::numeric_limits<double>::infinity());
 
   // A foreign kind is refused both ways.
-  ParameterizedSnapshot<OtherPaneParameters> other;
+  gen_test::ForeignSnapshot other;
   EXPECT_THROW(pane.updateFromSnapshot(other), PlatformError);
   EXPECT_THROW(pane.updateToSnapshot(other), PlatformError);
 }

@@ -13,6 +13,7 @@
 #include "core/geometry/GeometryNfold.h"
 #include "core/generators/SnapshotKinds.h"
 #include "core/model/SnapshotFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -27,15 +28,6 @@ class SnapshotEscapeParamsTest : public ::testing::Test {
     registerAllGeometries();
     registerAllSnapshotKinds();
   }
-};
-
-// Another kind, to morph and compare across kinds.
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestOtherKind";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
 };
 
 std::string textOf(Snapshot const& s) {
@@ -166,7 +158,7 @@ TEST_F(SnapshotEscapeParamsTest, MorphWithinTheKindAndAcrossKinds) {
   EXPECT_EQ(m->getName(), "");
   EXPECT_EQ(m->getCore().getNorm(), 200.0);
 
-  auto const other = std::make_shared<ParameterizedSnapshot<OtherParameters>>("o", c2, OtherParameters());
+  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
   auto const copy = a->morphTowards(other, 0.5);
   EXPECT_NE(copy, a);
   EXPECT_EQ(typeid(*copy), typeid(SnapshotEscapeParams));
@@ -176,7 +168,7 @@ TEST_F(SnapshotEscapeParamsTest, MorphWithinTheKindAndAcrossKinds) {
   EXPECT_FALSE(a->isEqual(*other));
   EXPECT_FALSE(other->isEqual(*a));
   // And back: the other kind gives its own copy.
-  EXPECT_EQ(typeid(*other->morphTowards(a, 0.5)), typeid(ParameterizedSnapshot<OtherParameters>));
+  EXPECT_EQ(typeid(*other->morphTowards(a, 0.5)), typeid(gen_test::ForeignSnapshot));
 }
 
 TEST_F(SnapshotEscapeParamsTest, GarbageRecordsFailTheStream) {
