@@ -22,14 +22,6 @@ using gen_test::CountingNotifier;
 
 using P = MandalaParameters;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
 P withValues(std::initializer_list<double> values) {
   P p;
   unsigned i = 0;
@@ -161,7 +153,7 @@ TEST_F(ImageComputatorMandalaTest, ThreadsChangeNoBitAndCancelStopsTheRows) {
 }
 
 TEST_F(ImageComputatorMandalaTest, ForeignKindThrowsAndSizesStayInsideTheField) {
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   RawField field(4, 4);
   CountingNotifier notifier;
   EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
