@@ -22,14 +22,6 @@ using gen_test::CountingNotifier;
 
 using P = QuotParameters;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotQuotComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
 P withValues(std::vector<double> const& values) {
   P p;
   for (unsigned i = 0; i < values.size(); ++i) p.setParameter(i, values[i]);
@@ -172,7 +164,7 @@ TEST_F(ImageComputatorQuotTest, NonFinitePointsThreadsAndCancel) {
   for (int x = 0; x < 20; ++x)
     for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 4) << x << "," << y;
 
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
 }
 

@@ -12,6 +12,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/model/SnapshotFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -19,14 +20,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 using P = QuotParameters;
-
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotQuot";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
 
 P withValues(std::vector<double> const& values) {
   P p;
@@ -148,7 +141,7 @@ TEST_F(SnapshotQuotTest, KindRecordMorphAndFactory) {
       EXPECT_DOUBLE_EQ(p.getParameter(i), P().getParameter(i) * (1 - t) + q.getParameter(i) * t) << t << " " << i;
     EXPECT_EQ(m->getName(), "");
   }
-  auto const other = std::make_shared<ParameterizedSnapshot<OtherParameters>>("o", c2, OtherParameters());
+  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
   auto const copy = a->morphTowards(other, 0.5);
   EXPECT_EQ(copy->getName(), "a");
   EXPECT_TRUE(copy->isEqual(*a));

@@ -22,14 +22,6 @@ using gen_test::CountingNotifier;
 
 using P = ItSinesParameters;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSinesComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
 P withValues(std::vector<double> const& values) {
   P p;
   for (unsigned i = 0; i < values.size(); ++i) p.setValue(i, values[i]);
@@ -164,7 +156,7 @@ TEST_F(ImageComputatorItSinesTest, NonFinitePointsThreadsAndCancel) {
   for (int x = 0; x < 20; ++x)
     for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 2) << x << "," << y;
 
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
 }
 

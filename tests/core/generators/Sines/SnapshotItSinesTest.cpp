@@ -11,6 +11,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/model/SnapshotFactory.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -18,14 +19,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 using P = ItSinesParameters;
-
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSines";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
 
 P withValues(std::vector<double> const& values) {
   P p;
@@ -137,7 +130,7 @@ TEST_F(SnapshotItSinesTest, KindRecordMorphAndFactory) {
   }
   EXPECT_TRUE(dynamic_cast<SnapshotItSines const&>(*a->morphTowards(b, 1)).getParameters() == q);
   EXPECT_EQ(a->morphTowards(b, 0.5)->getCore().getNorm(), 200);
-  auto const other = std::make_shared<ParameterizedSnapshot<OtherParameters>>("o", c2, OtherParameters());
+  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
   auto const copy = a->morphTowards(other, 0.5);
   EXPECT_EQ(copy->getName(), "a");
   EXPECT_TRUE(copy->isEqual(*a));
