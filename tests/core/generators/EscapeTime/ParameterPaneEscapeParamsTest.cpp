@@ -14,9 +14,9 @@
 #include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
-#include "core/generators/GeneratorTestSupport.h"
 #include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza {
@@ -58,22 +58,15 @@ class Listener : public PaneListener {
   std::vector<std::size_t> changed;
 };
 
-class ParameterPaneEscapeParamsTest : public ::testing::Test {
+class ParameterPaneEscapeParamsTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneEscapeParams pane;
 };
 
 TEST_F(ParameterPaneEscapeParamsTest, FieldsLocksAndTabOrder) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 14u);
-  char const* labels[] = {"lbl_esc_a0", "lbl_esc_a1", "lbl_esc_a2", "lbl_esc_a3", "lbl_esc_a4",
-                          "lbl_esc_a5", "lbl_esc_b0", "lbl_esc_b1", "lbl_esc_b2", "lbl_esc_b3",
-                          "lbl_esc_b4", "lbl_esc_b5", "lbl_esc_formula", "lbl_esc_analyzer"};
-  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(fields[i].labelKey, labels[i]) << i;
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-  EXPECT_EQ(fields[kFormula].kind, FieldKind::Text);
-  EXPECT_EQ(fields[kAnalyzer].lockIndex, 201);
+  gen_test::expectLabelsLocalized(fields);
   // The menu lists the analyzers in the controller's order.
   std::vector<std::string> expected;
   for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) expected.push_back(analyzer->getIdentifier());

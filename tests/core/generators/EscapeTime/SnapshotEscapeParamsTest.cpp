@@ -9,14 +9,16 @@
 #include <typeinfo>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/SnapshotKinds.h"
 #include "core/geometry/GeometryFactory.h"
 #include "core/geometry/GeometryNfold.h"
-#include "core/generators/SnapshotKinds.h"
 #include "core/model/SnapshotFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::recordOf;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -29,12 +31,6 @@ class SnapshotEscapeParamsTest : public ::testing::Test {
     registerAllSnapshotKinds();
   }
 };
-
-std::string textOf(Snapshot const& s) {
-  std::ostringstream os;
-  os << s;
-  return os.str();
-}
 
 std::shared_ptr<Snapshot> readBack(std::string const& text) {
   std::istringstream is(text);
@@ -57,7 +53,7 @@ TEST_F(SnapshotEscapeParamsTest, RegisteredOnceUnderItsIdentifier) {
 
 TEST_F(SnapshotEscapeParamsTest, DefaultRecordTextAndRoundTrip) {
   SnapshotEscapeParams const s;
-  std::string const text = textOf(s);
+  std::string const text = recordOf(s);
   std::string const expected =
       "EscParams 0 0 1 0 0 0 geom_null 0 0 0 0 1 "
       "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
@@ -106,12 +102,12 @@ TEST_F(SnapshotEscapeParamsTest, OddValuesAndNamesSurviveTheRecord) {
   };
   for (auto const& n : names) {
     SnapshotEscapeParams const s(n.name, core, p);
-    std::string const text = textOf(s);
+    std::string const text = recordOf(s);
     auto const back = readBack(text);
     auto const* escape = dynamic_cast<SnapshotEscapeParams const*>(back.get());
     ASSERT_NE(escape, nullptr);
     EXPECT_EQ(back->getName(), n.readBack);
-    EXPECT_EQ(textOf(*back).substr(0, text.rfind(' ')), text.substr(0, text.rfind(' ')));
+    EXPECT_EQ(recordOf(*back).substr(0, text.rfind(' ')), text.substr(0, text.rfind(' ')));
 
     auto const& q = escape->getParameters();
     EXPECT_TRUE(std::signbit(q.coefficients[0]) && q.coefficients[0] == 0);
@@ -138,7 +134,7 @@ TEST_F(SnapshotEscapeParamsTest, OddValuesAndNamesSurviveTheRecord) {
   SnapshotCore finiteCore = core;
   finiteCore.setPostfilteringParam(0.25);
   SnapshotEscapeParams const s("x", finiteCore, finite);
-  EXPECT_TRUE(readBack(textOf(s))->isEqual(s));
+  EXPECT_TRUE(readBack(recordOf(s))->isEqual(s));
 }
 
 TEST_F(SnapshotEscapeParamsTest, MorphWithinTheKindAndAcrossKinds) {
@@ -172,7 +168,7 @@ TEST_F(SnapshotEscapeParamsTest, MorphWithinTheKindAndAcrossKinds) {
 }
 
 TEST_F(SnapshotEscapeParamsTest, GarbageRecordsFailTheStream) {
-  std::string const good = textOf(SnapshotEscapeParams());
+  std::string const good = recordOf(SnapshotEscapeParams());
   std::size_t const params = good.find("  ") + 2;
   std::string const bad[] = {
       good.substr(0, params),                                  // parameters and name missing
