@@ -14,9 +14,9 @@
 #include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/generators/GeneratorTestSupport.h"
 #include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza {
@@ -39,24 +39,16 @@ void lockAll(ParameterPaneHalley& pane, bool locked) {
   for (int index : {200, 300, 700}) pane.setLocked(index, locked);
 }
 
-class ParameterPaneHalleyTest : public ::testing::Test {
+class ParameterPaneHalleyTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneHalley pane;
 };
 
 TEST_F(ParameterPaneHalleyTest, FieldsLocksAndTabOrder) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 16u);
-  for (std::size_t k = 0; k < 13; ++k) {
-    EXPECT_EQ(fields[k].labelKey, "lbl_hal_c" + std::to_string(k));
-    EXPECT_EQ(fields[k].lockIndex, 100 + static_cast<int>(k));
-  }
-  EXPECT_EQ(fields[kLambda].labelKey, "lbl_hal_lambda");
-  EXPECT_EQ(fields[kLambda].lockIndex, 200);
-  EXPECT_EQ(fields[kTest].lockIndex, 300);
+  gen_test::expectLabelsLocalized(fields);
   EXPECT_EQ(fields[kTest].choices, (std::vector<std::string>{"halconv_step", "halconv_modulus", "halconv_coordinate"}));
-  EXPECT_EQ(fields[kAnalyzer].lockIndex, 700);
   EXPECT_EQ(fields[kAnalyzer].undoKey, "undo_orbit");
   std::vector<std::string> expected;
   for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) expected.push_back(analyzer->getIdentifier());

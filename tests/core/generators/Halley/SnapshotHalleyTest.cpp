@@ -8,21 +8,15 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
 
-class SnapshotHalleyTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using gen_test::recordOf;
 
-std::string textOf(Snapshot const& s) {
-  std::ostringstream os;
-  os << s;
-  return os.str();
-}
+using SnapshotHalleyTest = gen_test::CoreTest;
 
 std::shared_ptr<Snapshot> readBack(std::string const& text) {
   std::istringstream is(text);
@@ -42,7 +36,7 @@ TEST_F(SnapshotHalleyTest, RegisteredOnceUnderItsIdentifier) {
 
 TEST_F(SnapshotHalleyTest, RecordTextAndRoundTrip) {
   SnapshotHalley const s;
-  std::string const text = textOf(s);
+  std::string const text = recordOf(s);
   EXPECT_EQ(text,
             "Halley 0 0 1 0 0 0 geom_null 0 0 0 0 1 "
             "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
