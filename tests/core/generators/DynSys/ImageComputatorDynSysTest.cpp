@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -11,10 +10,10 @@
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -156,10 +155,7 @@ void expectFieldsEqual(RawField const& field, std::vector<double> const& expecte
       ASSERT_EQ(field[x][y], expected[static_cast<std::size_t>(x) * h + y]) << what << " " << x << "," << y;
 }
 
-class ImageComputatorDynSysTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using ImageComputatorDynSysTest = gen_test::CoreTest;
 
 TEST_F(ImageComputatorDynSysTest, RegisteredWithViewsStartsAndFirstIterates) {
   char const* identifiers[] = {"DynSys-Sqrt",  "DynSys-SinCos",   "DynSys-SinSin",  "DynSys-Sin23",
