@@ -11,12 +11,12 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/RGBColor.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -46,23 +46,15 @@ double intDraw(std::uint32_t r, int lo, int hi) {
   return u == 1 ? hi : lo + std::floor(u * (hi - lo + 1));
 }
 
-class ParameterPaneMandalaTest : public ::testing::Test {
+class ParameterPaneMandalaTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneMandala pane;
 };
 
 TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 6u);
-  char const* labels[] = {"lbl_mandala_angularFrequency", "lbl_mandala_angularWeight", "lbl_mandala_radialFrequency",
-                          "lbl_mandala_radialWeight",     "lbl_mandala_productWeight", "lbl_mandala_amplitude"};
-  int const digits[] = {10, 10, 10, 10, 10, 5};
-  for (std::size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(fields[i].labelKey, labels[i]);
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, digits[i]);
-  }
+  gen_test::expectLabelsLocalized(fields);
 
   double const nan = std::numeric_limits<double>::quiet_NaN();
   double const inf = std::numeric_limits<double>::infinity();

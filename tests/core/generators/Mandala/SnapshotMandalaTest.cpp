@@ -9,11 +9,13 @@
 #include <typeinfo>
 
 #include "core/CoreRegistration.h"
-#include "core/model/SnapshotFactory.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -26,16 +28,7 @@ P withValues(std::initializer_list<double> values) {
   return p;
 }
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
-
-class SnapshotMandalaTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using SnapshotMandalaTest = gen_test::CoreTest;
 
 TEST_F(SnapshotMandalaTest, SixParametersAndNothingPastThem) {
   P p;
