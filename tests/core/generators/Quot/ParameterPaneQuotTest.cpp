@@ -12,11 +12,11 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -32,21 +32,15 @@ std::shared_ptr<SnapshotQuot> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotQuot&>(*s).getParameters(); }
 
-class ParameterPaneQuotTest : public ::testing::Test {
+class ParameterPaneQuotTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneQuot pane;
 };
 
 TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 17u);
-  for (std::size_t i = 0; i < 17; ++i) {
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, 5);
-  }
-  EXPECT_EQ(fields[0].labelKey, "lbl_quot_numXX");
-  EXPECT_EQ(fields[16].labelKey, "lbl_quot_amplitude");
+  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry());
   EXPECT_FALSE(pane.ignoresGeometry());
 

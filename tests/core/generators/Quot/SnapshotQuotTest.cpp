@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "core/CoreRegistration.h"
-#include "core/model/SnapshotFactory.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -27,28 +29,14 @@ P withValues(std::vector<double> const& values) {
   return p;
 }
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
-
-class SnapshotQuotTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using SnapshotQuotTest = gen_test::CoreTest;
 
 TEST_F(SnapshotQuotTest, SeventeenParametersAndARangeErrorPastThem) {
   P p;
   EXPECT_EQ(p.getNumParameters(), 17u);
   EXPECT_EQ(textOf(p), "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1 1000 ");
   for (unsigned long index : {17ul, 18ul, 1000ul, ~0ul}) {
-    try {
-      p.getParameter(index);
-      ADD_FAILURE() << index;
-    } catch (std::out_of_range const& e) {
-      EXPECT_STREQ(e.what(), "Range error for QuotParameters");
-    }
+    gen_test::expectRangeError([&] { p.getParameter(index); }, "Range error for QuotParameters");
     EXPECT_THROW(p.setParameter(index, 1), std::out_of_range);
   }
   EXPECT_TRUE(p == P());
@@ -126,10 +114,7 @@ TEST_F(SnapshotQuotTest, KindRecordMorphAndFactory) {
   auto const a = std::make_shared<SnapshotQuot>("a", c1, P());
   auto const b = std::make_shared<SnapshotQuot>("b b", c2, q);
 
-  std::ostringstream os;
-  os << *b;
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*b));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(*b));
   EXPECT_EQ(back->getName(), "b b");
