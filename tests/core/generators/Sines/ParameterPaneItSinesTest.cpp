@@ -12,11 +12,11 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -32,22 +32,15 @@ std::shared_ptr<SnapshotItSines> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotItSines&>(*s).getParameters(); }
 
-class ParameterPaneItSinesTest : public ::testing::Test {
+class ParameterPaneItSinesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneItSines pane;
 };
 
 TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 13u);
-  for (std::size_t i = 0; i < 13; ++i) {
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, 5);
-  }
-  EXPECT_EQ(fields[0].labelKey, "lbl_sines_xFrequency");
-  EXPECT_EQ(fields[11].labelKey, "lbl_sines_xyWeight");
-  EXPECT_EQ(fields[12].labelKey, "lbl_sines_amplitude");
+  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry());
   EXPECT_FALSE(pane.ignoresGeometry());
 

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "core/CoreRegistration.h"
-#include "core/model/SnapshotFactory.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -26,16 +28,7 @@ P withValues(std::vector<double> const& values) {
   return p;
 }
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
-
-class SnapshotItSinesTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using SnapshotItSinesTest = gen_test::CoreTest;
 
 TEST_F(SnapshotItSinesTest, ThirteenValuesInGroupOrder) {
   P p;
