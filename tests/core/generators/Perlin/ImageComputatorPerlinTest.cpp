@@ -4,18 +4,17 @@
 
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/PerlinNoise.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -46,9 +45,8 @@ P layered(int combination, int shaping) {
   return p;
 }
 
-class ImageComputatorPerlinTest : public ::testing::Test {
+class ImageComputatorPerlinTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorPerlin& computator = ImageComputatorPerlin::instance();
 };
 
@@ -129,27 +127,11 @@ TEST_F(ImageComputatorPerlinTest, RegistrationNonFinitePointsThreadsAndCancel) {
   auto swirl = snapshot(View(0.4, -0.2, 3.1, 20, true, false), layered(4, 1));
   swirl.getCore().setGeometry(std::make_shared<GeometrySwirl>());
   int const w = 301, h = 97;
-  RawField one(w, h), many(w, h);
-  one.fill(-7);
-  many.fill(-8);
-  CountingNotifier a, b;
-  computator.computeImage(swirl, w, h, one, a, 1);
-  computator.computeImage(swirl, w, h, many, b, 4);
-  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-  EXPECT_EQ(b.steps, h);
+  RawField one(w, h);
+  gen_test::expectSameOnAnyThreadCount(computator, swirl, w, h, one);
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y) ASSERT_GE(one[x][y], 0);  // |v| shaping
-
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier cancel(4);
-  computator.computeImage(swirl, 20, 10, field, cancel, 1);
-  EXPECT_EQ(cancel.steps, 4);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 4) << x << "," << y;
-
-  EXPECT_THROW(computator.computeImage(*SnapshotFactory::makeNewSnapshot("Quot", 3), 4, 4, field, notifier),
-               std::bad_cast);
+  gen_test::expectCancelForeignKindAndSizes(computator, swirl, 4);
 }
 
 }  // namespace

@@ -12,14 +12,16 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 #include "core/panes/ParameterPaneFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
 
 using gen_test::expectStatusZero;
 
@@ -32,16 +34,8 @@ std::shared_ptr<SnapshotPerlin> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotPerlin&>(*s).getParameters(); }
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
-
-class ParameterPanePerlinTest : public ::testing::Test {
+class ParameterPanePerlinTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   // Shown, then written back into the snapshot shown, as the controls do.
   P roundTrip(P const& p) {
     auto const s = withParameters(p);
