@@ -11,9 +11,9 @@
 #include "core/CoreRegistration.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -82,10 +82,7 @@ std::vector<double> referenceField(ImageComputatorPhasePlane& c, SnapshotPhasePl
   return field;
 }
 
-class ImageComputatorPhasePlaneTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using ImageComputatorPhasePlaneTest = gen_test::CoreTest;
 
 TEST_F(ImageComputatorPhasePlaneTest, RegisteredWithViewsAndCoreFunctions) {
   char const* identifiers[] = {"PhasePlane-xsin", "PhasePlane-sinprod", "PhasePlane-tan"};
