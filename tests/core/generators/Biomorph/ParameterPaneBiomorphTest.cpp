@@ -8,6 +8,7 @@
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometrySwirl.h"
 
@@ -21,9 +22,8 @@ BiomorphParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotBiomorph&>(*s).getParameters();
 }
 
-class ParameterPaneBiomorphTest : public ::testing::Test {
+class ParameterPaneBiomorphTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   Pane pane;
 };
 
