@@ -18,24 +18,20 @@
 #include "core/generators/Curves/CurvesLine.h"
 #include "core/generators/Curves/ImageComputatorCurves.h"
 #include "core/generators/Curves/SnapshotCurves.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
 
 using gen_test::CountingNotifier;
 using gen_test::sumOf;
 
 using P = CurvesParameters;
-
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
 
 P read(char const* text, bool* failed = nullptr) {
   P p;
@@ -114,10 +110,7 @@ TEST(CurvesParametersTest, EqualityMorphAndSnapshotKind) {
   P p;
   p.numPoints = 321;
   auto const curves = std::make_shared<SnapshotCurves>("loop de loop", SnapshotCore(), p);
-  std::ostringstream os;
-  os << *curves;
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*curves));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(*curves));
 }
@@ -241,9 +234,8 @@ SnapshotCurves curvesIn(P const& p, View const& view = View(0, 0, 2, 0, false, f
   return SnapshotCurves("", core, p);
 }
 
-class ImageComputatorCurvesTest : public ::testing::Test {
+class ImageComputatorCurvesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   void compute(Snapshot const& s, ComputationNotifier& n) { computator.computeImage(s, 100, 100, field, n); }
   ImageComputatorCurves& computator = ImageComputatorCurves::instance();
   RawField field{100, 100};
