@@ -5,11 +5,11 @@
 #include <string>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/RGBColor.h"
-#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -21,9 +21,8 @@ GridParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotGrid&>(*s).getParameters();
 }
 
-class ParameterPaneGridTest : public ::testing::Test {
+class ParameterPaneGridTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneGrid pane;
 };
 
