@@ -41,16 +41,10 @@ TEST_F(SnapshotPhasePlaneTest, EveryMemberIsRegisteredWithItsCount) {
     auto const made = SnapshotFactory::makeNewSnapshot(c.identifier, 4);
     auto const* pp = dynamic_cast<SnapshotPhasePlane const*>(made.get());
     ASSERT_NE(pp, nullptr) << c.identifier;
-    EXPECT_EQ(made->getIdentifier(), c.identifier);
-    EXPECT_EQ(made->getVersion(), 4);
-    EXPECT_EQ(made->getName(), "");
     EXPECT_EQ(pp->getNumParams(), c.count);
     EXPECT_EQ(gen_test::textOf(*made), c.text) << c.identifier;
   }
   EXPECT_FALSE(SnapshotPPtan::registerCreator());
-  EXPECT_EQ(typeid(*MakeNewSnapshotPPxsin()), typeid(SnapshotPPxsin));
-  EXPECT_EQ(typeid(*MakeNewSnapshotPPsinprod()), typeid(SnapshotPPsinprod));
-  EXPECT_EQ(typeid(*MakeNewSnapshotPPtan()), typeid(SnapshotPPtan));
 }
 
 TEST_F(SnapshotPhasePlaneTest, TextFormReadsBackAndCountsAreClamped) {
@@ -158,7 +152,6 @@ TEST_F(SnapshotPhasePlaneTest, EqualityAndMorph) {
   EXPECT_EQ(a->morphTowards(b, 0.5)->getName(), "");
   EXPECT_TRUE(morphed(0) == a->getParameters());
   EXPECT_TRUE(morphed(1) == b->getParameters());
-  EXPECT_EQ(morphed(1).parameters, b->getParameters().parameters);
   // Far outside [0, 1] or NaN the counts stay in their ranges.
   EXPECT_EQ(morphed(-5).gridDivisions, 1);
   EXPECT_EQ(morphed(-5).numSteps, 0);
