@@ -74,6 +74,8 @@ TEST_F(ParameterPaneEscapeParamsTest, FieldsLocksAndTabOrder) {
   EXPECT_EQ(pane.getLastTextBox(), kFormula);
   EXPECT_EQ(pane.getNextTextBox(kFormula), std::nullopt);
   EXPECT_EQ(pane.getPrevTextBox(kFormula), 11u);
+  EXPECT_EQ(fields[kAnalyzer].undoKey, "undo_orbit");
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 }
 
 TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
