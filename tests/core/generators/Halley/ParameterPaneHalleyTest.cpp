@@ -56,6 +56,7 @@ TEST_F(ParameterPaneHalleyTest, FieldsLocksAndTabOrder) {
 
   EXPECT_EQ(pane.getNextTextBox(12), kLambda);
   EXPECT_EQ(pane.getNextTextBox(kLambda), std::nullopt);
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 }
 
 TEST_F(ParameterPaneHalleyTest, SnapshotToTextsAndBack) {
