@@ -55,6 +55,7 @@ TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 6u);
   gen_test::expectLabelsLocalized(fields);
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 
   double const nan = std::numeric_limits<double>::quiet_NaN();
   double const inf = std::numeric_limits<double>::infinity();
