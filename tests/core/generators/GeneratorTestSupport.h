@@ -89,6 +89,24 @@ inline std::shared_ptr<Snapshot> readRecord(std::string const& text, int version
   return readSnapshotRecord(is, version);
 }
 
+// Towards a foreign kind a snapshot morphs into an unchanged copy of itself,
+// at any t; the two kinds never compare equal.
+inline void expectForeignMorphCopies(std::shared_ptr<Snapshot> const& a) {
+  SnapshotCore core;
+  core.setNorm(12345);
+  auto const other = std::make_shared<ForeignSnapshot>("o", core, ForeignParameters());
+  for (double t : {0.0, 0.5, 1.0}) {
+    auto const copy = a->morphTowards(other, t);
+    EXPECT_NE(copy, a);
+    EXPECT_EQ(typeid(*copy), typeid(*a));
+    EXPECT_EQ(copy->getName(), a->getName());
+    EXPECT_EQ(copy->getCore().getNorm(), a->getCore().getNorm());
+    EXPECT_TRUE(copy->isEqual(*a)) << t;
+  }
+  EXPECT_FALSE(a->isEqual(*other));
+  EXPECT_FALSE(other->isEqual(*a));
+}
+
 // A draw of the shared generator turned into a value by hand.
 inline double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
 

@@ -172,7 +172,7 @@ TEST_F(ParameterPaneEscapeParamsTest, FormulaBothWays) {
   pane.setListener(nullptr);
 }
 
-TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
+TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->getIdentifier(), "EscParams");
@@ -194,6 +194,10 @@ TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
   // The pane shows it as the formula of the defaults.
   pane.updateFromSnapshot(*s);
   EXPECT_EQ(pane.fieldText(kFormula), "AAJUHGERPOCA");
+  // Registered under the kind's identifier.
+  ParameterPaneEscapeParams::registerCreator();
+  auto made = ParameterPaneFactory::makeNewParameterPane("EscParams");
+  EXPECT_NE(dynamic_cast<ParameterPaneEscapeParams*>(made.get()), nullptr);
 }
 
 TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
@@ -267,12 +271,6 @@ TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
 
   // No snapshot is refused with status 0.
   gen_test::expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-}
-
-TEST_F(ParameterPaneEscapeParamsTest, RegisteredUnderTheKindsIdentifier) {
-  ParameterPaneEscapeParams::registerCreator();
-  auto made = ParameterPaneFactory::makeNewParameterPane("EscParams");
-  EXPECT_NE(dynamic_cast<ParameterPaneEscapeParams*>(made.get()), nullptr);
 }
 
 }  // namespace

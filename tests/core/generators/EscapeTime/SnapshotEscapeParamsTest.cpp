@@ -154,17 +154,7 @@ TEST_F(SnapshotEscapeParamsTest, MorphWithinTheKindAndAcrossKinds) {
   EXPECT_EQ(m->getName(), "");
   EXPECT_EQ(m->getCore().getNorm(), 200.0);
 
-  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
-  auto const copy = a->morphTowards(other, 0.5);
-  EXPECT_NE(copy, a);
-  EXPECT_EQ(typeid(*copy), typeid(SnapshotEscapeParams));
-  EXPECT_EQ(copy->getName(), "a");
-  EXPECT_EQ(copy->getCore().getNorm(), 100.0);
-  EXPECT_TRUE(copy->isEqual(*a));
-  EXPECT_FALSE(a->isEqual(*other));
-  EXPECT_FALSE(other->isEqual(*a));
-  // And back: the other kind gives its own copy.
-  EXPECT_EQ(typeid(*other->morphTowards(a, 0.5)), typeid(gen_test::ForeignSnapshot));
+  gen_test::expectForeignMorphCopies(a);
 }
 
 TEST_F(SnapshotEscapeParamsTest, GarbageRecordsFailTheStream) {
