@@ -124,7 +124,7 @@ TEST_F(ParameterPaneHalleyTest, SnapshotToTextsAndBack) {
   EXPECT_THROW(pane.updateToSnapshot(other), PlatformError);
 }
 
-TEST_F(ParameterPaneHalleyTest, DefaultSnapshot) {
+TEST_F(ParameterPaneHalleyTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->getIdentifier(), "Halley");
@@ -134,6 +134,9 @@ TEST_F(ParameterPaneHalleyTest, DefaultSnapshot) {
   EXPECT_TRUE(s->getCore() == expected);
   auto const plain = pane.makeNewSnapshot();
   EXPECT_TRUE(plain->isEqual(SnapshotHalley()));
+  // Registered under the kind's identifier.
+  auto made = ParameterPaneFactory::makeNewParameterPane("Halley");
+  EXPECT_NE(dynamic_cast<ParameterPaneHalley*>(made.get()), nullptr);
 }
 
 TEST_F(ParameterPaneHalleyTest, RandomSnapshotHonoursLocks) {
@@ -216,11 +219,6 @@ TEST_F(ParameterPaneHalleyTest, RandomSnapshotHonoursLocks) {
                                               std::shared_ptr<Snapshot const>(std::make_shared<SnapshotEscapeParams>())}) {
     gen_test::expectStatusZero([&] { pane.makeRandomSnap(bad); });
   }
-}
-
-TEST_F(ParameterPaneHalleyTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("Halley");
-  EXPECT_NE(dynamic_cast<ParameterPaneHalley*>(made.get()), nullptr);
 }
 
 }  // namespace
