@@ -96,7 +96,7 @@ TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneMandalaTest, DefaultSnapshot) {
+TEST_F(ParameterPaneMandalaTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "Mandal");
   EXPECT_TRUE(paramsOf(s) == P());
@@ -113,6 +113,9 @@ TEST_F(ParameterPaneMandalaTest, DefaultSnapshot) {
   } const keys[] = {{0, k_RGBblack}, {0.25, k_RGBred}, {0.5, k_RGByellow}, {0.75, k_RGBred}, {1, k_RGBblack}};
   EXPECT_EQ(g.gradation.size(), 5u);
   for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
+  // Registered under the kind's identifier.
+  auto made = ParameterPaneFactory::makeNewParameterPane("Mandal");
+  EXPECT_NE(dynamic_cast<ParameterPaneMandala*>(made.get()), nullptr);
 }
 
 TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
@@ -164,11 +167,6 @@ TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
   expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
-}
-
-TEST_F(ParameterPaneMandalaTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("Mandal");
-  EXPECT_NE(dynamic_cast<ParameterPaneMandala*>(made.get()), nullptr);
 }
 
 }  // namespace
