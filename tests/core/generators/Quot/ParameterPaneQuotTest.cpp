@@ -91,7 +91,7 @@ TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneQuotTest, DefaultSnapshot) {
+TEST_F(ParameterPaneQuotTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "Quot");
   EXPECT_EQ(s->getName(), "");
@@ -100,6 +100,9 @@ TEST_F(ParameterPaneQuotTest, DefaultSnapshot) {
   EXPECT_EQ(s->getCore().getNorm(), 1000);
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
   EXPECT_EQ(s->getCore().getNormalizerID(), "norm_lin");
+  // Registered under the kind's identifier.
+  auto made = ParameterPaneFactory::makeNewParameterPane("Quot");
+  EXPECT_NE(dynamic_cast<ParameterPaneQuot*>(made.get()), nullptr);
 }
 
 TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
@@ -164,11 +167,6 @@ TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
   expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
-}
-
-TEST_F(ParameterPaneQuotTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("Quot");
-  EXPECT_NE(dynamic_cast<ParameterPaneQuot*>(made.get()), nullptr);
 }
 
 }  // namespace

@@ -124,11 +124,7 @@ TEST_F(SnapshotQuotTest, KindRecordMorphAndFactory) {
       EXPECT_DOUBLE_EQ(p.getParameter(i), P().getParameter(i) * (1 - t) + q.getParameter(i) * t) << t << " " << i;
     EXPECT_EQ(m->getName(), "");
   }
-  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
-  auto const copy = a->morphTowards(other, 0.5);
-  EXPECT_EQ(copy->getName(), "a");
-  EXPECT_TRUE(copy->isEqual(*a));
-  EXPECT_EQ(copy->getCore().getNorm(), 100);
+  gen_test::expectForeignMorphCopies(a);
 }
 
 }  // namespace
