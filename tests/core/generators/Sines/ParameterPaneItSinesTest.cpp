@@ -70,7 +70,7 @@ TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneItSinesTest, DefaultSnapshot) {
+TEST_F(ParameterPaneItSinesTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "ItSines");
   EXPECT_EQ(s->getName(), "");
@@ -78,6 +78,9 @@ TEST_F(ParameterPaneItSinesTest, DefaultSnapshot) {
   EXPECT_TRUE(s->getCore().getView() == View(0, 0, 6.25, 0, false, false));
   EXPECT_EQ(s->getCore().getNorm(), 1000);
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
+  // Registered under the kind's identifier.
+  auto made = ParameterPaneFactory::makeNewParameterPane("ItSines");
+  EXPECT_NE(dynamic_cast<ParameterPaneItSines*>(made.get()), nullptr);
 }
 
 TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
@@ -137,11 +140,6 @@ TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
   expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
-}
-
-TEST_F(ParameterPaneItSinesTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("ItSines");
-  EXPECT_NE(dynamic_cast<ParameterPaneItSines*>(made.get()), nullptr);
 }
 
 }  // namespace

@@ -120,12 +120,7 @@ TEST_F(SnapshotItSinesTest, KindRecordMorphAndFactory) {
   }
   EXPECT_TRUE(dynamic_cast<SnapshotItSines const&>(*a->morphTowards(b, 1)).getParameters() == q);
   EXPECT_EQ(a->morphTowards(b, 0.5)->getCore().getNorm(), 200);
-  auto const other = std::make_shared<gen_test::ForeignSnapshot>("o", c2, gen_test::ForeignParameters());
-  auto const copy = a->morphTowards(other, 0.5);
-  EXPECT_EQ(copy->getName(), "a");
-  EXPECT_TRUE(copy->isEqual(*a));
-  EXPECT_EQ(copy->getCore().getNorm(), 100);
-  EXPECT_FALSE(a->isEqual(*other));
+  gen_test::expectForeignMorphCopies(a);
 }
 
 }  // namespace
