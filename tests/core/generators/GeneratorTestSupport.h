@@ -127,6 +127,15 @@ inline void expectStatusZero(std::function<void()> const& call) {
   }
 }
 
+// The result of make(), which must draw nothing from the shared generator.
+template <class Make>
+auto withoutDraws(Make const& make) {
+  RandomUtils::seed(5);
+  auto result = make();
+  EXPECT_EQ(RandomUtils::random(), AdditiveFeedbackGenerator(5).next()) << "a number was drawn";
+  return result;
+}
+
 // The call throws std::out_of_range with this message.
 inline void expectRangeError(std::function<void()> const& call, char const* message) {
   try {
