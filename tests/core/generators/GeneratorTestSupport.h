@@ -24,6 +24,7 @@
 #include "core/model/Snapshot.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/PaneField.h"
+#include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza::gen_test {
 
@@ -68,6 +69,16 @@ using ForeignSnapshot = ParameterizedSnapshot<ForeignParameters>;
 // Every field's label is in the string table.
 inline void expectLabelsLocalized(std::vector<PaneField> const& fields) {
   for (auto const& f : fields) EXPECT_NE(localized(f.labelKey), std::string(f.labelKey)) << f.labelKey;
+}
+
+// The registered pane of a kind, as its own class; null when it is another.
+template <class Pane>
+std::unique_ptr<Pane> paneFor(std::string const& identifier) {
+  auto pane = ParameterPaneFactory::makeNewParameterPane(identifier);
+  auto* own = dynamic_cast<Pane*>(pane.get());
+  if (own == nullptr) return nullptr;
+  pane.release();
+  return std::unique_ptr<Pane>(own);
 }
 
 // A parameter block's text form.

@@ -31,13 +31,7 @@ DynSysParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotDynSys&>(*s).getParameters();
 }
 
-std::unique_ptr<ParameterPaneDynSys> paneFor(std::string const& identifier) {
-  auto pane = ParameterPaneFactory::makeNewParameterPane(identifier);
-  auto* dynSys = dynamic_cast<ParameterPaneDynSys*>(pane.get());
-  if (dynSys == nullptr) return nullptr;
-  pane.release();
-  return std::unique_ptr<ParameterPaneDynSys>(dynSys);
-}
+auto paneFor(std::string const& identifier) { return gen_test::paneFor<ParameterPaneDynSys>(identifier); }
 
 // One member's table rows: pane side.
 struct Row {
