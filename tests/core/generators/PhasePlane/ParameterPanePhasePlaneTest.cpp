@@ -32,13 +32,7 @@ PhasePlaneParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotPhasePlane&>(*s).getParameters();
 }
 
-std::unique_ptr<ParameterPanePhasePlane> paneFor(std::string const& identifier) {
-  auto pane = ParameterPaneFactory::makeNewParameterPane(identifier);
-  auto* pp = dynamic_cast<ParameterPanePhasePlane*>(pane.get());
-  if (pp == nullptr) return nullptr;
-  pane.release();
-  return std::unique_ptr<ParameterPanePhasePlane>(pp);
-}
+auto paneFor(std::string const& identifier) { return gen_test::paneFor<ParameterPanePhasePlane>(identifier); }
 
 struct Row {
   char const* identifier;
