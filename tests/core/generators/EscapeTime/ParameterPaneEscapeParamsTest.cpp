@@ -196,8 +196,7 @@ TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshotAndRegistration) {
   EXPECT_EQ(pane.fieldText(kFormula), "AAJUHGERPOCA");
   // Registered under the kind's identifier.
   ParameterPaneEscapeParams::registerCreator();
-  auto made = ParameterPaneFactory::makeNewParameterPane("EscParams");
-  EXPECT_NE(dynamic_cast<ParameterPaneEscapeParams*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPaneEscapeParams>("EscParams"), nullptr);
 }
 
 TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
