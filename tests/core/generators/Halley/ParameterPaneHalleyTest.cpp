@@ -135,8 +135,7 @@ TEST_F(ParameterPaneHalleyTest, DefaultSnapshotAndRegistration) {
   auto const plain = pane.makeNewSnapshot();
   EXPECT_TRUE(plain->isEqual(SnapshotHalley()));
   // Registered under the kind's identifier.
-  auto made = ParameterPaneFactory::makeNewParameterPane("Halley");
-  EXPECT_NE(dynamic_cast<ParameterPaneHalley*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPaneHalley>("Halley"), nullptr);
 }
 
 TEST_F(ParameterPaneHalleyTest, RandomSnapshotHonoursLocks) {
