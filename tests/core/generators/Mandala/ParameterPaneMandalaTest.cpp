@@ -114,8 +114,7 @@ TEST_F(ParameterPaneMandalaTest, DefaultSnapshotAndRegistration) {
   EXPECT_EQ(g.gradation.size(), 5u);
   for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
   // Registered under the kind's identifier.
-  auto made = ParameterPaneFactory::makeNewParameterPane("Mandal");
-  EXPECT_NE(dynamic_cast<ParameterPaneMandala*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPaneMandala>("Mandal"), nullptr);
 }
 
 TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
