@@ -106,8 +106,7 @@ TEST_F(ParameterPanePerlinTest, DefaultSnapshot) {
   EXPECT_TRUE(info == GradationInfo(Gradation(), 1, 0));
   EXPECT_TRUE(info.gradation.getColor(KeyframePosition(0.0)) == k_RGBblack);
   EXPECT_TRUE(info.gradation.getColor(KeyframePosition(1.0)) == k_RGBwhite);
-  auto made = ParameterPaneFactory::makeNewParameterPane("Perlin");
-  EXPECT_NE(dynamic_cast<ParameterPanePerlin*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPanePerlin>("Perlin"), nullptr);
 }
 
 TEST_F(ParameterPanePerlinTest, RandomSnapshotHonoursLocks) {
