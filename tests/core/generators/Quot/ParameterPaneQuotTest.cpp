@@ -101,8 +101,7 @@ TEST_F(ParameterPaneQuotTest, DefaultSnapshotAndRegistration) {
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
   EXPECT_EQ(s->getCore().getNormalizerID(), "norm_lin");
   // Registered under the kind's identifier.
-  auto made = ParameterPaneFactory::makeNewParameterPane("Quot");
-  EXPECT_NE(dynamic_cast<ParameterPaneQuot*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPaneQuot>("Quot"), nullptr);
 }
 
 TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
