@@ -79,8 +79,7 @@ TEST_F(ParameterPaneItSinesTest, DefaultSnapshotAndRegistration) {
   EXPECT_EQ(s->getCore().getNorm(), 1000);
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
   // Registered under the kind's identifier.
-  auto made = ParameterPaneFactory::makeNewParameterPane("ItSines");
-  EXPECT_NE(dynamic_cast<ParameterPaneItSines*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPaneItSines>("ItSines"), nullptr);
 }
 
 TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
