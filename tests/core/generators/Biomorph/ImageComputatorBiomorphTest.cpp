@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <complex>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <typeinfo>
@@ -14,11 +13,14 @@
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryDisk.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Complex = std::complex<double>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -47,28 +49,14 @@ std::vector<Complex> referenceOrbit(BiomorphParameters const& p, double px, doub
   return orbit;
 }
 
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long) override {}
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
 SnapshotBiomorph snapshot(View const& view, BiomorphParameters const& p) {
   SnapshotCore core;
   core.setView(view);
   return SnapshotBiomorph("", core, p);
 }
 
-class ImageComputatorBiomorphTest : public ::testing::Test {
+class ImageComputatorBiomorphTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   // The value at one plane point: a 1 x 1 picture shows its view's centre.
   double valueAt(BiomorphParameters const& p, double x, double y) {
     RawField field(1, 1);
@@ -128,12 +116,8 @@ TEST_F(ImageComputatorBiomorphTest, PicturesMatchTheReferenceOnAnyThreadCount) {
     for (char const* analyzer : {"OA_Dwell", "OA_Length", "OA_Unregistered"}) {
       p.analyzerID = analyzer;
       OrbitAnalyzer const* a = OrbitAnalyzer::getAnalyzerFromID(analyzer);
-      RawField one(w, h), many(w, h);
-      CountingNotifier n1, n4;
-      computator.computeImage(snapshot(view, p), w, h, one, n1, 1);
-      computator.computeImage(snapshot(view, p), w, h, many, n4, 4);
-      EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-      EXPECT_EQ(n1.steps, h);
+      RawField one(w, h);
+      gen_test::expectSameOnAnyThreadCount(computator, snapshot(view, p), w, h, one);
       for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y) {
           Coord2D const q = sampler.getXY(x, y);
@@ -160,11 +144,8 @@ TEST_F(ImageComputatorBiomorphTest, AbsurdValuesComputeStayInTheFieldAndCancelWi
   wild.powWeight = kNaN;
   wild.fixedRe = 1e308;
   wild.setTheta(0.5);
-  RawField a(31, 19), b(31, 19);
-  CountingNotifier n1, n3;
-  computator.computeImage(snapshot(View(0, 0, 2, 0, false, false), wild), 31, 19, a, n1, 1);
-  computator.computeImage(snapshot(View(0, 0, 2, 0, false, false), wild), 31, 19, b, n3, 3);
-  EXPECT_EQ(std::memcmp(a.data(), b.data(), a.cellCount() * sizeof(double)), 0);
+  RawField a(31, 19);
+  gen_test::expectSameOnAnyThreadCount(computator, snapshot(View(0, 0, 2, 0, false, false), wild), 31, 19, a);
   BiomorphParameters nanK;
   nanK.fixedRe = kNaN;
   nanK.biomorphTest = false;

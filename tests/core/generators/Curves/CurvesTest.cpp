@@ -18,21 +18,20 @@
 #include "core/generators/Curves/CurvesLine.h"
 #include "core/generators/Curves/ImageComputatorCurves.h"
 #include "core/generators/Curves/SnapshotCurves.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
 
-using P = CurvesParameters;
+using gen_test::textOf;
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
+using gen_test::CountingNotifier;
+using gen_test::sumOf;
+
+using P = CurvesParameters;
 
 P read(char const* text, bool* failed = nullptr) {
   P p;
@@ -111,10 +110,7 @@ TEST(CurvesParametersTest, EqualityMorphAndSnapshotKind) {
   P p;
   p.numPoints = 321;
   auto const curves = std::make_shared<SnapshotCurves>("loop de loop", SnapshotCore(), p);
-  std::ostringstream os;
-  os << *curves;
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*curves));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(*curves));
 }
@@ -166,7 +162,7 @@ TEST(CurvesLineTest, CountsEveryPixelButTheStart) {
   EXPECT_EQ(field[4][3], 1);
   EXPECT_EQ(field[5][3], 1);
   EXPECT_EQ(field[2][2], 0);
-  EXPECT_EQ(lines_test::sumOf(field), 3);
+  EXPECT_EQ(sumOf(field), 3);
 
   drawLine(8, 8, field, 6, 6, 6, 6);  // length 0
   EXPECT_EQ(field[6][6], 0);
@@ -215,11 +211,9 @@ TEST(CurvesLineTest, FarEndPointsCostOnlyThePicture) {
   field.fill(0);
   drawLine(16, 16, field, INT_MIN + 1, INT_MIN + 1, INT_MIN + 5, INT_MAX - 1);  // passes the picture by
   drawLine(16, 16, field, 3, INT_MIN + 1, 4, INT_MAX - 1);  // steep: x becomes 4 half way, at y = 0
-  EXPECT_EQ(lines_test::sumOf(field), 16);
+  EXPECT_EQ(sumOf(field), 16);
   for (int y = 0; y < 16; ++y) EXPECT_EQ(field[4][y], 1) << y;
 }
-
-using lines_test::CountingNotifier;
 
 // x = sin(theta), y = cos(theta): with 4 points the top, right, bottom and left
 // of the unit circle, at pixels (50, 25), (75, 50), (50, 75), (25, 50) of a
@@ -240,9 +234,8 @@ SnapshotCurves curvesIn(P const& p, View const& view = View(0, 0, 2, 0, false, f
   return SnapshotCurves("", core, p);
 }
 
-class ImageComputatorCurvesTest : public ::testing::Test {
+class ImageComputatorCurvesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   void compute(Snapshot const& s, ComputationNotifier& n) { computator.computeImage(s, 100, 100, field, n); }
   ImageComputatorCurves& computator = ImageComputatorCurves::instance();
   RawField field{100, 100};
@@ -257,31 +250,31 @@ TEST_F(ImageComputatorCurvesTest, DotsAndLinesCountTheirHits) {
   EXPECT_EQ(notifier.totals, std::vector<long>{4});
   EXPECT_EQ(notifier.steps, 4);
   for (auto [x, y] : {std::pair{50, 25}, {75, 50}, {50, 75}, {25, 50}}) EXPECT_EQ(field[x][y], 1) << x << ", " << y;
-  EXPECT_EQ(lines_test::sumOf(field), 4);
+  EXPECT_EQ(sumOf(field), 4);
 
   // Joined: four diagonals of 25 pixels; the first point counts also as the dot it starts with.
   compute(curvesIn(circle(4, true)), notifier);
-  EXPECT_EQ(lines_test::sumOf(field), 101);
+  EXPECT_EQ(sumOf(field), 101);
   EXPECT_EQ(field[50][25], 2);
   for (auto [x, y] : {std::pair{75, 50}, {50, 75}, {25, 50}, {62, 37}, {37, 38}})
     EXPECT_EQ(field[x][y], 1) << x << ", " << y;
 
   compute(curvesIn(circle(7, false, 0)), notifier);  // every point on one pixel
   EXPECT_EQ(field[50][25], 7);
-  EXPECT_EQ(lines_test::sumOf(field), 7);
+  EXPECT_EQ(sumOf(field), 7);
 
   field.fill(5);  // no points: cleared, and nothing drawn even when joined
   CountingNotifier none;
   compute(curvesIn(circle(0, true)), none);
   EXPECT_EQ(none.totals, std::vector<long>{0});
-  EXPECT_EQ(lines_test::sumOf(field), 0);
+  EXPECT_EQ(sumOf(field), 0);
 }
 
 TEST_F(ImageComputatorCurvesTest, CancelGeometryAndPointsFarAway) {
   CountingNotifier cancel(2);
   compute(curvesIn(circle(4, true)), cancel);
   EXPECT_EQ(cancel.steps, 2);
-  EXPECT_EQ(lines_test::sumOf(field), 26);  // the first dot and the first line, no closing line
+  EXPECT_EQ(sumOf(field), 26);  // the first dot and the first line, no closing line
   EXPECT_THROW(compute(SnapshotHalley(), notifier), std::bad_cast);
 
   SnapshotCurves swirled = curvesIn(P());
@@ -290,12 +283,12 @@ TEST_F(ImageComputatorCurvesTest, CancelGeometryAndPointsFarAway) {
   compute(swirled, notifier);
   computator.computeImage(curvesIn(P()), 100, 100, plain, notifier);
   EXPECT_EQ(std::memcmp(field.data(), plain.data(), field.cellCount() * sizeof(double)), 0);
-  EXPECT_GT(lines_test::sumOf(field), 300);
+  EXPECT_GT(sumOf(field), 300);
 
   // Zoomed in 2^20 times on the circle's top: the neighbouring points lie 80000 pixels
   // away, the farthest 1e8; the two lines through the picture make one row.
   compute(curvesIn(circle(2000, true), View(0, 1, 2.0 / 1048576, 0, false, false)), notifier);
-  EXPECT_EQ(lines_test::sumOf(field), 101);
+  EXPECT_EQ(sumOf(field), 101);
   for (int x = 0; x < 100; ++x) EXPECT_EQ(field[x][50], x == 50 ? 2 : 1) << x;
 
   // Long curves find their points on several threads: the same hits, and the same after a cancel.
@@ -315,9 +308,9 @@ TEST_F(ImageComputatorCurvesTest, CancelGeometryAndPointsFarAway) {
   P broken = circle(50, true);
   broken.xCoords.terms[0].phase = std::numeric_limits<double>::quiet_NaN();
   compute(curvesIn(broken), notifier);
-  EXPECT_EQ(lines_test::sumOf(field), 0);
+  EXPECT_EQ(sumOf(field), 0);
   compute(curvesIn(circle(50, true), View(0, 0, 1e-300, 0, false, false)), notifier);
-  EXPECT_EQ(lines_test::sumOf(field), 0);
+  EXPECT_EQ(sumOf(field), 0);
 }
 
 }  // namespace

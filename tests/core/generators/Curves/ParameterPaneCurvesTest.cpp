@@ -7,24 +7,24 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/Curves/SnapshotCurves.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/model/RGBColor.h"
 
 namespace orlenza {
 namespace {
 
+using gen_test::expectStatusZero;
+using gen_test::Draws;
+
 using P = CurvesParameters;
-using lines_test::Draws;
-using lines_test::expectStatusZero;
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotCurves&>(*s).getParameters(); }
 
 constexpr int kLocks[] = {803, 818, 1001, 101, 111, 102, 112, 103, 113, 1002, 201, 211, 202, 212, 203, 213};
 
-class ParameterPaneCurvesTest : public ::testing::Test {
+class ParameterPaneCurvesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneCurves pane;
 };
 

@@ -12,35 +12,6 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(EscapeParameters, DefaultTextForm) {
-  std::ostringstream os;
-  EscapeParameters().outputParameters(os);
-  EXPECT_EQ(os.str(), "-1.2 -1.2 -0.3 0.8 -0.5 -0.6 -0.8 0.5 0.3 0.2 -1 -1.2 OA_Dwell ");
-}
-
-TEST(EscapeParameters, OddValuesSurviveTheTextForm) {
-  EscapeParameters p;
-  p.coefficients = {-0.0, 1e300, -1e300, 4.9406564584124654e-324, 2.2250738585072014e-308, kNaN,
-                    kInf, -kInf, 0.1, 123456789012.0, 1.0 / 3.0, -2.0};
-  p.analyzerID = "OA_Whatever";
-  std::stringstream ss;
-  p.outputParameters(ss);
-  EscapeParameters back;
-  back.inputParameters(ss);
-  ASSERT_FALSE(ss.fail()) << ss.str();
-  EXPECT_TRUE(std::signbit(back.coefficients[0]) && back.coefficients[0] == 0);
-  EXPECT_EQ(back.coefficients[1], 1e300);
-  EXPECT_EQ(back.coefficients[2], -1e300);
-  EXPECT_EQ(back.coefficients[3], 4.9406564584124654e-324);
-  EXPECT_NEAR(back.coefficients[4] / 2.2250738585072014e-308, 1.0, 1e-11);
-  EXPECT_TRUE(std::isnan(back.coefficients[5]));
-  EXPECT_EQ(back.coefficients[6], kInf);
-  EXPECT_EQ(back.coefficients[7], -kInf);
-  EXPECT_EQ(back.coefficients[9], 123456789012.0);
-  EXPECT_NEAR(back.coefficients[10], 1.0 / 3.0, 1e-12);
-  EXPECT_EQ(back.analyzerID, "OA_Whatever");
-}
-
 TEST(EscapeParameters, EqualityWithinTolerance) {
   EscapeParameters a;
   EscapeParameters b;

@@ -4,19 +4,21 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/model/SnapshotKind.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Coefficients = std::array<double, 12>;
 
@@ -55,26 +57,8 @@ Step referencePoint(View const& v, int w, int h, int x, int y) {
   return {v.getCenterX() + u * c + t * s, v.getCenterY() + t * c - u * s};
 }
 
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
-class ImageComputatorEscapeParamsTest : public ::testing::Test {
+class ImageComputatorEscapeParamsTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   static SnapshotEscapeParams snapshot(View const& view, Coefficients const& k, std::string analyzer = "OA_Dwell") {
     SnapshotCore core;
     core.setView(view);
@@ -91,13 +75,7 @@ class ImageComputatorEscapeParamsTest : public ::testing::Test {
 
 TEST_F(ImageComputatorEscapeParamsTest, RegisteredWithItsDefaultView) {
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("EscParams"), &computator);
-  View const v = computator.getDefaultView();
-  EXPECT_EQ(v.getCenterX(), 0);
-  EXPECT_EQ(v.getCenterY(), 0);
-  EXPECT_EQ(v.getSize(), 5);
-  EXPECT_EQ(v.getAngle(), 0);
-  EXPECT_FALSE(v.getFlipH());
-  EXPECT_FALSE(v.getFlipV());
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 5, 0, false, false));
 }
 
 TEST_F(ImageComputatorEscapeParamsTest, DwellsMatchThePlainMap) {
@@ -183,23 +161,12 @@ TEST_F(ImageComputatorEscapeParamsTest, NonFinitePointsAreNaNAndThreadsChangeNoB
   nfold.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
   // Right of the centre the plane x passes the largest double.
   auto huge = snapshot(View(1.7e308, 0, 1e307, 0, false, false), defaults());
-  for (auto const* s : {&disk, &nfold, &huge}) {
-    int const w = 101, h = 67;
-    RawField one(w, h), many(w, h);
-    one.fill(-7);
-    many.fill(-8);
-    CountingNotifier a, b;
-    computator.computeImage(*s, w, h, one, a, 1);
-    computator.computeImage(*s, w, h, many, b, 4);
-    EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-    EXPECT_EQ(b.steps, h);
-  }
   RawField field(101, 67);
-  CountingNotifier notifier;
-  computator.computeImage(disk, 101, 67, field, notifier, 1);
+  gen_test::expectSameOnAnyThreadCount(computator, nfold, 101, 67, field);
+  gen_test::expectSameOnAnyThreadCount(computator, disk, 101, 67, field);
   EXPECT_TRUE(std::isnan(field[50][33]));  // the centre pixel
   EXPECT_FALSE(std::isnan(field[10][10]));
-  computator.computeImage(huge, 101, 67, field, notifier, 1);
+  gen_test::expectSameOnAnyThreadCount(computator, huge, 101, 67, field);
   EXPECT_TRUE(std::isnan(field[100][0]));
   // Finite, but its first iterate is inf - inf: NaN never escapes.
   Step const corner = referencePoint(huge.getCore().getView(), 101, 67, 0, 0);
@@ -209,46 +176,14 @@ TEST_F(ImageComputatorEscapeParamsTest, NonFinitePointsAreNaNAndThreadsChangeNoB
   EXPECT_EQ(field[50][33], referenceDwell(defaults(), 1.7e308, 0));
 }
 
-TEST_F(ImageComputatorEscapeParamsTest, CancelLeavesTheRowsNotStarted) {
+TEST_F(ImageComputatorEscapeParamsTest, CancelForeignKindAndSizes) {
   auto const s = snapshot(View(0, 0, 2, 0, false, false), defaults());
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier notifier(3);  // cancel after the third row
-  computator.computeImage(s, 20, 10, field, notifier, 1);
-  EXPECT_EQ(notifier.steps, 3);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) {
-      if (y < 3)
-        EXPECT_GE(field[x][y], 1) << x << "," << y;
-      else
-        EXPECT_EQ(field[x][y], -1) << x << "," << y;
-    }
+  gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
   // Several threads stop too (rows in flight may finish).
   RawField wide(2048, 64);
   CountingNotifier early(1);
   computator.computeImage(s, 2048, 64, wide, early, 4);
   EXPECT_LT(early.steps, 64);
-}
-
-// Another kind, to hand the computator something foreign.
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotEscape";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
-
-TEST_F(ImageComputatorEscapeParamsTest, ForeignKindThrowsAndSizesStayInsideTheField) {
-  ParameterizedSnapshot<OtherParameters> other;
-  RawField field(4, 4);
-  CountingNotifier notifier;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
-  // Asked for more than the field holds, it fills the field and no more.
-  field.fill(-1);
-  computator.computeImage(snapshot(View(), defaults()), 100, 100, field, notifier);
-  for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 1);
 }
 
 }  // namespace

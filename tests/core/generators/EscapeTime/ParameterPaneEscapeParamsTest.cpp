@@ -14,6 +14,7 @@
 #include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/ParameterPaneFactory.h"
@@ -49,15 +50,6 @@ EscapeParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotEscapeParams&>(*s).getParameters();
 }
 
-// Another kind, to hand the pane something foreign.
-struct OtherPaneParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotEscapePane";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherPaneParameters const&, OtherPaneParameters const&, double) {}
-  bool operator==(OtherPaneParameters const&) const { return true; }
-};
-
 class Listener : public PaneListener {
  public:
   void adjustDrawing() override { ++adjusted; }
@@ -66,43 +58,24 @@ class Listener : public PaneListener {
   std::vector<std::size_t> changed;
 };
 
-class ParameterPaneEscapeParamsTest : public ::testing::Test {
+class ParameterPaneEscapeParamsTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneEscapeParams pane;
 };
 
 TEST_F(ParameterPaneEscapeParamsTest, FieldsLocksAndTabOrder) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 14u);
-  char const* labels[] = {"lbl_esc_a0", "lbl_esc_a1", "lbl_esc_a2", "lbl_esc_a3", "lbl_esc_a4",
-                          "lbl_esc_a5", "lbl_esc_b0", "lbl_esc_b1", "lbl_esc_b2", "lbl_esc_b3",
-                          "lbl_esc_b4", "lbl_esc_b5", "lbl_esc_formula", "lbl_esc_analyzer"};
-  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(fields[i].labelKey, labels[i]) << i;
-  for (std::size_t i = 0; i < 12; ++i) {
-    EXPECT_EQ(fields[i].kind, FieldKind::Double);
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, 10);
-  }
-  EXPECT_EQ(fields[kFormula].kind, FieldKind::Text);
-  EXPECT_EQ(fields[kFormula].lockIndex, 0);
-  EXPECT_EQ(fields[kAnalyzer].kind, FieldKind::Choice);
-  EXPECT_EQ(fields[kAnalyzer].lockIndex, 201);
-  EXPECT_EQ(fields[kAnalyzer].undoKey, "undo_orbit");
+  gen_test::expectLabelsLocalized(fields);
   // The menu lists the analyzers in the controller's order.
   std::vector<std::string> expected;
   for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) expected.push_back(analyzer->getIdentifier());
   EXPECT_EQ(fields[kAnalyzer].choices, expected);
-  EXPECT_EQ(expected.size(), 12u);
-
-  EXPECT_EQ(pane.getFirstTextBox(), 0u);
   EXPECT_EQ(pane.getLastTextBox(), kFormula);
-  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(pane.getNextTextBox(i), i + 1);
   EXPECT_EQ(pane.getNextTextBox(kFormula), std::nullopt);
-  EXPECT_EQ(pane.getPrevTextBox(0), std::nullopt);
   EXPECT_EQ(pane.getPrevTextBox(kFormula), 11u);
-  EXPECT_FALSE(pane.usesInverseGeometry());
-  EXPECT_FALSE(pane.ignoresGeometry());
+  EXPECT_EQ(fields[kAnalyzer].undoKey, "undo_orbit");
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 }
 
 TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
@@ -141,7 +114,7 @@ TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
   EXPECT_EQ(paramsOf(back).coefficients[1], -std::numeric_limits<double>::infinity());
 
   // A foreign kind is refused both ways.
-  ParameterizedSnapshot<OtherPaneParameters> other;
+  gen_test::ForeignSnapshot other;
   EXPECT_THROW(pane.updateFromSnapshot(other), PlatformError);
   EXPECT_THROW(pane.updateToSnapshot(other), PlatformError);
 }
@@ -199,33 +172,15 @@ TEST_F(ParameterPaneEscapeParamsTest, FormulaBothWays) {
   pane.setListener(nullptr);
 }
 
-TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
+TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->getIdentifier(), "EscParams");
   EXPECT_EQ(s->getName(), "");
-  std::ostringstream text;
-  s->outputParameters(text);
-  EXPECT_EQ(text.str(), "-1.2 -1.2 -0.3 0.8 -0.5 -0.6 -0.8 0.5 0.3 0.2 -1 -1.2 OA_Dwell ");
-  std::ostringstream record;
-  record << *s;
-  EXPECT_EQ(record.str().rfind("EscParams ", 0), 0u);
-
+  EXPECT_TRUE(paramsOf(s) == EscapeParameters());
   SnapshotCore const& core = s->getCore();
-  View const& v = core.getView();
-  EXPECT_EQ(v.getCenterX(), 0.723631);
-  EXPECT_EQ(v.getCenterY(), -0.396063);
-  EXPECT_EQ(v.getSize(), 0.058555);
-  EXPECT_EQ(v.getAngle(), 0);
-  EXPECT_FALSE(v.getFlipH());
-  EXPECT_TRUE(v.getFlipV());
-  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
-  EXPECT_EQ(core.getPostfilteringID(), "pf_none");
-  EXPECT_EQ(core.getPostfilteringParam(), 0);
-  EXPECT_EQ(core.getNormalizerID(), "norm_lin");
+  EXPECT_TRUE(core.getView() == View(0.723631, -0.396063, 0.058555, 0, false, true));
   EXPECT_EQ(core.getNorm(), 1024);
-  EXPECT_EQ(core.getFloor(), 0);
-  EXPECT_EQ(core.getCeiling(), 1);
   GradationInfo const& g = core.getGradationInfo();
   EXPECT_EQ(g.auxiliary.scale, 8);
   EXPECT_EQ(g.auxiliary.offset, 0);
@@ -239,6 +194,9 @@ TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshot) {
   // The pane shows it as the formula of the defaults.
   pane.updateFromSnapshot(*s);
   EXPECT_EQ(pane.fieldText(kFormula), "AAJUHGERPOCA");
+  // Registered under the kind's identifier.
+  ParameterPaneEscapeParams::registerCreator();
+  EXPECT_NE(gen_test::paneFor<ParameterPaneEscapeParams>("EscParams"), nullptr);
 }
 
 TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
@@ -251,21 +209,12 @@ TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
   // Everything locked: the parameters stay, no number is drawn, the view resets.
   for (int i = 0; i < 12; ++i) pane.setLocked(101 + i, true);
   pane.setLocked(201, true);
-  RandomUtils::seed(5);
-  auto const same = pane.makeRandomSnap(start);
-  AdditiveFeedbackGenerator fresh(5);
-  EXPECT_EQ(RandomUtils::random(), fresh.next());  // nothing was drawn
+  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(start); });
   EXPECT_TRUE(paramsOf(same) == start->getParameters());
-  EXPECT_EQ(paramsOf(same).analyzerID, "OA_Length");
   EXPECT_EQ(same->getName(), "");
   EXPECT_EQ(same->getCore().getNorm(), 77);
   EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
-  View const& v = same->getCore().getView();
-  EXPECT_EQ(v.getCenterX(), 0);
-  EXPECT_EQ(v.getCenterY(), 0);
-  EXPECT_EQ(v.getSize(), 5);
-  EXPECT_EQ(v.getAngle(), 0);
-  EXPECT_FALSE(v.getFlipH() || v.getFlipV());
+  EXPECT_TRUE(same->getCore().getView() == View(0, 0, 5, 0, false, false));
   EXPECT_EQ(start->getCore().getView().getCenterX(), 3);  // the start is not changed
 
   // a0 locked at 2000: no draw can keep the origin inside, so the search ends
@@ -292,10 +241,7 @@ TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
     auto const& k = paramsOf(r).coefficients;
     EXPECT_EQ(k[2], base[2]);
     EXPECT_EQ(k[7], base[7]);
-    for (int i = 0; i < 12; ++i) {
-      EXPECT_GE(k[i], -2.0);
-      EXPECT_LE(k[i], 2.0);
-    }
+    for (double v : k) EXPECT_TRUE(v >= -2.0 && v <= 2.0) << v;
     int const dwell = originDwell(k);
     EXPECT_GE(dwell, 100) << seed;
     EXPECT_LE(dwell, 1023) << seed;
@@ -319,19 +265,8 @@ TEST_F(ParameterPaneEscapeParamsTest, RandomSnapshotHonoursLocks) {
   EXPECT_GT(dwells, 140);
   EXPECT_LT(dwells, 199);
 
-  // No snapshot, or one of another kind, is refused with status 0.
-  try {
-    pane.makeRandomSnap(nullptr);
-    FAIL();
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
-TEST_F(ParameterPaneEscapeParamsTest, RegisteredUnderTheKindsIdentifier) {
-  ParameterPaneEscapeParams::registerCreator();
-  auto made = ParameterPaneFactory::makeNewParameterPane("EscParams");
-  EXPECT_NE(dynamic_cast<ParameterPaneEscapeParams*>(made.get()), nullptr);
+  // No snapshot is refused with status 0.
+  gen_test::expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
 }
 
 }  // namespace

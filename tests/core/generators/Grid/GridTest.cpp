@@ -13,23 +13,21 @@
 #include <typeinfo>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using gen_test::textOf;
 
-std::string textOf(GridParameters const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
+using gen_test::CountingNotifier;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 GridParameters with(int mode, bool checker = false, double xSpacing = 1, double yWidth = 0.1, double yExponent = 2) {
   GridParameters p;
@@ -141,17 +139,12 @@ TEST(GridParametersTest, SnapshotTextLosesTheCheckerboard) {
   ASSERT_NE(dynamic_cast<SnapshotGrid*>(SnapshotFactory::makeNewSnapshot("Grid", 3).get()), nullptr);
 
   auto const grid = std::make_shared<SnapshotGrid>("lattice", SnapshotCore(), with(2, true, 0.75));
-  std::ostringstream os;
-  os << *grid;
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*grid));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(dynamic_cast<SnapshotGrid const&>(*back).getParameters() == with(2, false, 0.75));
   EXPECT_EQ(back->getName(), "lattice");
 
 }
-
-using lines_test::CountingNotifier;
 
 SnapshotGrid gridIn(View const& view, GridParameters const& p = GridParameters()) {
   SnapshotCore core;

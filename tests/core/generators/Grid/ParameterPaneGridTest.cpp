@@ -5,25 +5,24 @@
 #include <string>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/generators/LinesTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/RGBColor.h"
 
 namespace orlenza {
 namespace {
 
-using lines_test::Draws;
-using lines_test::expectStatusZero;
+using gen_test::expectStatusZero;
+using gen_test::Draws;
 
 GridParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotGrid&>(*s).getParameters();
 }
 
-class ParameterPaneGridTest : public ::testing::Test {
+class ParameterPaneGridTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneGrid pane;
 };
 

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <typeinfo>
@@ -12,12 +11,15 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
 
 using Coefficients = std::array<double, 13>;
 struct Point {
@@ -82,22 +84,6 @@ Point referencePoint(View const& v, int w, int h, int x, int y) {
   return {v.getCenterX() + a * step * co + b * step * si, v.getCenterY() + b * step * co - a * step * si};
 }
 
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
 Coefficients defaults() { return HalleyParameters().coefficients; }
 
 SnapshotHalley snapshot(View const& view, Coefficients const& c, double lambda = 1, int test = 0,
@@ -112,10 +98,8 @@ SnapshotHalley snapshot(View const& view, Coefficients const& c, double lambda =
   return SnapshotHalley("", core, p);
 }
 
-class ImageComputatorHalleyTest : public ::testing::Test {
+class ImageComputatorHalleyTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   // The value of one point: a 1 x 1 picture is its view's centre.
   double valueAt(double x, double y, Coefficients const& c, double lambda = 1, int test = 0,
                  std::string analyzer = "OA_Dwell") {
@@ -131,8 +115,7 @@ class ImageComputatorHalleyTest : public ::testing::Test {
 
 TEST_F(ImageComputatorHalleyTest, RegisteredWithItsDefaultView) {
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Halley"), &computator);
-  View const v = computator.getDefaultView();
-  EXPECT_TRUE(v == View(0, 0, 1, 0, false, false));
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
 }
 
 TEST_F(ImageComputatorHalleyTest, SamplesOfTheDefaultPolynomial) {
@@ -299,15 +282,8 @@ TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) 
   };
   for (auto const& s : cases) {
     int const w = 61, h = 37;
-    RawField one(w, h), many(w, h);
-    one.fill(-7);
-    many.fill(-8);
-    CountingNotifier a, b;
-    computator.computeImage(s, w, h, one, a, 1);
-    computator.computeImage(s, w, h, many, b, 4);
-    EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-    EXPECT_EQ(a.steps, h);
-    EXPECT_EQ(b.steps, h);
+    RawField one(w, h);
+    gen_test::expectSameOnAnyThreadCount(computator, s, w, h, one);
     if (s.getParameters().analyzerID != "OA_Dwell") continue;
     for (int x = 0; x < w; ++x)
       for (int y = 0; y < h; ++y) {
@@ -329,35 +305,14 @@ TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) 
   EXPECT_EQ(field[10][10], 31);
 }
 
-TEST_F(ImageComputatorHalleyTest, CancelLeavesTheRowsNotStarted) {
+TEST_F(ImageComputatorHalleyTest, CancelForeignKindsAndSizes) {
   auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier notifier(3);
-  computator.computeImage(s, 20, 10, field, notifier, 1);
-  EXPECT_EQ(notifier.steps, 3);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) {
-      if (y < 3)
-        EXPECT_GE(field[x][y], 0) << x << "," << y;
-      else
-        EXPECT_EQ(field[x][y], -1) << x << "," << y;
-    }
+  gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
+  // Several threads stop too (rows in flight may finish).
   RawField wide(2048, 64);
   CountingNotifier early(1);
   computator.computeImage(s, 2048, 64, wide, early, 4);
   EXPECT_LT(early.steps, 64);
-}
-
-TEST_F(ImageComputatorHalleyTest, ForeignKindThrowsAndSizesStayInsideTheField) {
-  SnapshotEscapeParams const other;
-  RawField field(4, 4);
-  CountingNotifier notifier;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
-  field.fill(-1);
-  computator.computeImage(snapshot(View(), defaults()), 100, 100, field, notifier);
-  for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 0);
 }
 
 }  // namespace

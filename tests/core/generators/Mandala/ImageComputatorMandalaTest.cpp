@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
@@ -17,31 +17,9 @@
 namespace orlenza {
 namespace {
 
+using gen_test::CountingNotifier;
+
 using P = MandalaParameters;
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
 
 P withValues(std::initializer_list<double> values) {
   P p;
@@ -56,9 +34,8 @@ SnapshotMandala snapshot(View const& view, P const& p) {
   return SnapshotMandala("", core, p);
 }
 
-class ImageComputatorMandalaTest : public ::testing::Test {
+class ImageComputatorMandalaTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorMandala& computator = ImageComputatorMandala::instance();
 };
 
@@ -151,37 +128,12 @@ TEST_F(ImageComputatorMandalaTest, CancellingWeightsAndNonFinitePoints) {
   EXPECT_TRUE(std::isnan(huge[10][5]));
 }
 
-TEST_F(ImageComputatorMandalaTest, ThreadsChangeNoBitAndCancelStopsTheRows) {
+TEST_F(ImageComputatorMandalaTest, ThreadsCancelForeignKindsAndSizes) {
   auto turned = snapshot(View(0.1, -0.2, 1.7, 12, true, true), withValues({4, 1.5, 2.2, 0.3, 1.1, 1000}));
   turned.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
-  int const w = 301, h = 97;
-  RawField one(w, h), many(w, h);
-  one.fill(-7);
-  many.fill(-8);
-  CountingNotifier a, b;
-  computator.computeImage(turned, w, h, one, a, 1);
-  computator.computeImage(turned, w, h, many, b, 4);
-  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-  EXPECT_EQ(b.steps, h);
-
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier notifier(3);  // cancel after the third row
-  computator.computeImage(turned, 20, 10, field, notifier, 1);
-  EXPECT_EQ(notifier.steps, 3);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 3) << x << "," << y;
-}
-
-TEST_F(ImageComputatorMandalaTest, ForeignKindThrowsAndSizesStayInsideTheField) {
-  ParameterizedSnapshot<OtherParameters> other;
-  RawField field(4, 4);
-  CountingNotifier notifier;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
-  field.fill(-1);
-  computator.computeImage(snapshot(View(), P()), 100, 100, field, notifier);
-  for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 4; ++y) EXPECT_GE(field[x][y], 0);
+  RawField one(301, 97);
+  gen_test::expectSameOnAnyThreadCount(computator, turned, 301, 97, one);
+  gen_test::expectCancelForeignKindAndSizes(computator, turned, 3);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/RGBColor.h"
@@ -20,15 +21,10 @@
 namespace orlenza {
 namespace {
 
-using P = MandalaParameters;
+using gen_test::expectStatusZero;
+using gen_test::doubleDraw;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotMandalaPane";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
+using P = MandalaParameters;
 
 P withValues(std::initializer_list<double> values) {
   P p;
@@ -45,43 +41,21 @@ P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<Snap
 
 // The draws of the random functions, written out: a + r / (2^31 - 1) (b - a),
 // and lo + floor(u (hi - lo + 1)) with u = 1 giving hi.
-double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
 double intDraw(std::uint32_t r, int lo, int hi) {
   double const u = r / 2147483647.0;
   return u == 1 ? hi : lo + std::floor(u * (hi - lo + 1));
 }
 
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
-class ParameterPaneMandalaTest : public ::testing::Test {
+class ParameterPaneMandalaTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneMandala pane;
 };
 
 TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 6u);
-  char const* labels[] = {"lbl_mandala_angularFrequency", "lbl_mandala_angularWeight", "lbl_mandala_radialFrequency",
-                          "lbl_mandala_radialWeight",     "lbl_mandala_productWeight", "lbl_mandala_amplitude"};
-  int const digits[] = {10, 10, 10, 10, 10, 5};
-  for (std::size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(fields[i].labelKey, labels[i]);
-    EXPECT_EQ(fields[i].kind, FieldKind::Double);
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, digits[i]);
-  }
-  EXPECT_EQ(pane.getFirstTextBox(), 0u);
-  EXPECT_EQ(pane.getLastTextBox(), 5u);
-  EXPECT_FALSE(pane.usesInverseGeometry());
-  EXPECT_FALSE(pane.ignoresGeometry());
+  gen_test::expectLabelsLocalized(fields);
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 
   double const nan = std::numeric_limits<double>::quiet_NaN();
   double const inf = std::numeric_limits<double>::infinity();
@@ -117,21 +91,19 @@ TEST_F(ParameterPaneMandalaTest, FieldsLocksAndTexts) {
   pane.updateToSnapshot(*back);
   EXPECT_EQ(paramsOf(back).getParameter(0), 0);
 
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   expectStatusZero([&] { pane.updateFromSnapshot(other); });
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneMandalaTest, DefaultSnapshot) {
+TEST_F(ParameterPaneMandalaTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "Mandal");
-  EXPECT_EQ(s->getName(), "");
   EXPECT_TRUE(paramsOf(s) == P());
   SnapshotCore const& core = s->getCore();
   EXPECT_TRUE(core.getView() == View(0, 0, 2.5, 0, false, false));
   EXPECT_EQ(core.getNorm(), 1000);
   EXPECT_EQ(core.getNormalizerID(), "norm_lin");
-  EXPECT_EQ(core.getGeometry()->getIdentifier(), "geom_null");
   GradationInfo const& g = core.getGradationInfo();
   EXPECT_EQ(g.auxiliary.scale, 1);
   EXPECT_EQ(g.auxiliary.offset, 0);
@@ -141,6 +113,8 @@ TEST_F(ParameterPaneMandalaTest, DefaultSnapshot) {
   } const keys[] = {{0, k_RGBblack}, {0.25, k_RGBred}, {0.5, k_RGByellow}, {0.75, k_RGBred}, {1, k_RGBblack}};
   EXPECT_EQ(g.gradation.size(), 5u);
   for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
+  // Registered under the kind's identifier.
+  EXPECT_NE(gen_test::paneFor<ParameterPaneMandala>("Mandal"), nullptr);
 }
 
 TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
@@ -152,10 +126,7 @@ TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
   // Everything locked: p0 ... p4 stay, nothing is drawn, the amplitude and the
   // view still reset, the rest of the core stays.
   for (int lock = 101; lock <= 106; ++lock) pane.setLocked(lock, true);
-  RandomUtils::seed(5);
-  auto const same = pane.makeRandomSnap(start);
-  AdditiveFeedbackGenerator fresh(5);
-  EXPECT_EQ(RandomUtils::random(), fresh.next());
+  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(start); });
   EXPECT_TRUE(paramsOf(same) == withValues({7, 8, 9, 10, 11, 1000}));
   EXPECT_EQ(same->getName(), "");
   EXPECT_EQ(same->getCore().getNorm(), 77);
@@ -183,27 +154,15 @@ TEST_F(ParameterPaneMandalaTest, RandomSnapshotHonoursLocks) {
   for (int i = 0; i < 300; ++i) {
     P const p = paramsOf(pane.makeRandomSnap(start));
     double const p0 = p.getParameter(0);
-    EXPECT_EQ(p0, std::floor(p0));
-    EXPECT_GE(p0, 1);
-    EXPECT_LE(p0, 6);
-    EXPECT_GE(p.getParameter(1), 0.1);
-    EXPECT_LE(p.getParameter(1), 5.0);
-    EXPECT_GE(p.getParameter(2), 0.0);
-    EXPECT_LE(p.getParameter(2), 3.0);
-    EXPECT_GE(p.getParameter(3), 0.1);
-    EXPECT_LE(p.getParameter(3), 5.0);
-    EXPECT_GE(p.getParameter(4), 0.0);
-    EXPECT_LE(p.getParameter(4), 1.5);
+    EXPECT_TRUE(p0 == std::floor(p0) && p0 >= 1 && p0 <= 6) << p0;
+    double const lo[] = {0.1, 0.0, 0.1, 0.0}, hi[] = {5.0, 3.0, 5.0, 1.5};
+    for (unsigned k = 1; k <= 4; ++k)
+      EXPECT_TRUE(p.getParameter(k) >= lo[k - 1] && p.getParameter(k) <= hi[k - 1]) << k << " " << p.getParameter(k);
     EXPECT_EQ(p.getParameter(5), 1000);
   }
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ParameterizedSnapshot<OtherParameters>>()); });
-}
-
-TEST_F(ParameterPaneMandalaTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("Mandal");
-  EXPECT_NE(dynamic_cast<ParameterPaneMandala*>(made.get()), nullptr);
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryNfold.h"
 
@@ -72,9 +73,8 @@ Snap withParameters(int iterations, std::string const& analyzer) {
   return s;
 }
 
-class ImageComputatorOrbitFractalTest : public ::testing::Test {
+class ImageComputatorOrbitFractalTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorDynFractal& dyn = ImageComputatorDynFractal::instance();
   ImageComputatorGumFractal& gum = ImageComputatorGumFractal::instance();
 };

@@ -10,6 +10,7 @@
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometrySwirl.h"
 
@@ -21,9 +22,8 @@ void lockAll(Pane& pane, bool locked) {
   for (int index : {101, 102, 103, Pane::kIterationsLock, 700}) pane.setLocked(index, locked);
 }
 
-class ParameterPaneOrbitFractalTest : public ::testing::Test {
+class ParameterPaneOrbitFractalTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneDynFractal dynPane;
   ParameterPaneGumFractal gumPane;
 };

@@ -4,12 +4,12 @@
 
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/PerlinNoise.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/GeometryDisk.h"
@@ -19,23 +19,9 @@
 namespace orlenza {
 namespace {
 
+using gen_test::CountingNotifier;
+
 using P = PerlinParameters;
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
 
 SnapshotPerlin snapshot(View const& view, P const& p) {
   SnapshotCore core;
@@ -59,9 +45,8 @@ P layered(int combination, int shaping) {
   return p;
 }
 
-class ImageComputatorPerlinTest : public ::testing::Test {
+class ImageComputatorPerlinTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorPerlin& computator = ImageComputatorPerlin::instance();
 };
 
@@ -142,27 +127,11 @@ TEST_F(ImageComputatorPerlinTest, RegistrationNonFinitePointsThreadsAndCancel) {
   auto swirl = snapshot(View(0.4, -0.2, 3.1, 20, true, false), layered(4, 1));
   swirl.getCore().setGeometry(std::make_shared<GeometrySwirl>());
   int const w = 301, h = 97;
-  RawField one(w, h), many(w, h);
-  one.fill(-7);
-  many.fill(-8);
-  CountingNotifier a, b;
-  computator.computeImage(swirl, w, h, one, a, 1);
-  computator.computeImage(swirl, w, h, many, b, 4);
-  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-  EXPECT_EQ(b.steps, h);
+  RawField one(w, h);
+  gen_test::expectSameOnAnyThreadCount(computator, swirl, w, h, one);
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y) ASSERT_GE(one[x][y], 0);  // |v| shaping
-
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier cancel(4);
-  computator.computeImage(swirl, 20, 10, field, cancel, 1);
-  EXPECT_EQ(cancel.steps, 4);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 4) << x << "," << y;
-
-  EXPECT_THROW(computator.computeImage(*SnapshotFactory::makeNewSnapshot("Quot", 3), 4, 4, field, notifier),
-               std::bad_cast);
+  gen_test::expectCancelForeignKindAndSizes(computator, swirl, 4);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
@@ -19,6 +20,10 @@
 
 namespace orlenza {
 namespace {
+
+using gen_test::textOf;
+
+using gen_test::expectStatusZero;
 
 using P = PerlinParameters;
 using Pane = ParameterPanePerlin;
@@ -29,25 +34,8 @@ std::shared_ptr<SnapshotPerlin> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotPerlin&>(*s).getParameters(); }
 
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
-class ParameterPanePerlinTest : public ::testing::Test {
+class ParameterPanePerlinTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   // Shown, then written back into the snapshot shown, as the controls do.
   P roundTrip(P const& p) {
     auto const s = withParameters(p);
@@ -118,8 +106,7 @@ TEST_F(ParameterPanePerlinTest, DefaultSnapshot) {
   EXPECT_TRUE(info == GradationInfo(Gradation(), 1, 0));
   EXPECT_TRUE(info.gradation.getColor(KeyframePosition(0.0)) == k_RGBblack);
   EXPECT_TRUE(info.gradation.getColor(KeyframePosition(1.0)) == k_RGBwhite);
-  auto made = ParameterPaneFactory::makeNewParameterPane("Perlin");
-  EXPECT_NE(dynamic_cast<ParameterPanePerlin*>(made.get()), nullptr);
+  EXPECT_NE(gen_test::paneFor<ParameterPanePerlin>("Perlin"), nullptr);
 }
 
 TEST_F(ParameterPanePerlinTest, RandomSnapshotHonoursLocks) {
@@ -132,9 +119,7 @@ TEST_F(ParameterPanePerlinTest, RandomSnapshotHonoursLocks) {
 
   int const locks[] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 301, 302};
   for (int lock : locks) pane.setLocked(lock, true);
-  RandomUtils::seed(5);
-  auto const same = pane.makeRandomSnap(current);
-  EXPECT_EQ(RandomUtils::random(), AdditiveFeedbackGenerator(5).next());  // nothing drawn
+  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(current); });
   EXPECT_TRUE(paramsOf(same) == start);
   EXPECT_EQ(same->getName(), "");
   EXPECT_EQ(same->getCore().getNorm(), 77);

@@ -9,19 +9,16 @@
 #include <string>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {
 
+using gen_test::textOf;
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 using P = PerlinParameters;
-
-std::string textOf(P const& p) {
-  std::ostringstream os;
-  p.outputParameters(os);
-  return os.str();
-}
 
 bool read(std::string const& text, P& p) {
   std::istringstream is(text);
@@ -126,10 +123,7 @@ TEST(SnapshotPerlinTest, EqualityMorphAndTheKind) {
   EXPECT_EQ(kept->getName(), "start");
   EXPECT_TRUE(kept->isEqual(*start));
 
-  std::ostringstream os;
-  os << *target;
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*target));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(*target));
   EXPECT_EQ(back->getName(), "target");

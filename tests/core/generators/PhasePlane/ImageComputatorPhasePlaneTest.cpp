@@ -11,11 +11,15 @@
 #include "core/CoreRegistration.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
 
 namespace orlenza {
 namespace {
+
+using gen_test::CountingNotifier;
+using gen_test::sumOf;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -78,33 +82,7 @@ std::vector<double> referenceField(ImageComputatorPhasePlane& c, SnapshotPhasePl
   return field;
 }
 
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
-double fieldSum(RawField const& field, int w, int h) {
-  double sum = 0;
-  for (int x = 0; x < w; ++x)
-    for (int y = 0; y < h; ++y) sum += field[x][y];
-  return sum;
-}
-
-class ImageComputatorPhasePlaneTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-};
+using ImageComputatorPhasePlaneTest = gen_test::CoreTest;
 
 TEST_F(ImageComputatorPhasePlaneTest, RegisteredWithViewsAndCoreFunctions) {
   char const* identifiers[] = {"PhasePlane-xsin", "PhasePlane-sinprod", "PhasePlane-tan"};
@@ -156,7 +134,7 @@ TEST_F(ImageComputatorPhasePlaneTest, GridStartsOnPixelsUpToOneBeyondTheEdges) {
       EXPECT_EQ(notifier.totals, std::vector<long>{4});
       EXPECT_EQ(notifier.steps, 4);
       EXPECT_EQ(field[0][0], 7);
-      EXPECT_EQ(fieldSum(field, 6, 5), 7);
+      EXPECT_EQ(sumOf(field, 6, 5), 7);
     }
     {  // Two divisions over 4 x 6: columns 0, 2, 4 and rows 0, 3, 6.
       RawField field(4, 6);
@@ -172,7 +150,7 @@ TEST_F(ImageComputatorPhasePlaneTest, GridStartsOnPixelsUpToOneBeyondTheEdges) {
       CountingNotifier notifier;
       m.computator->computeImage(*m.make(block(5, 0, 0.1, m.defaults), SnapshotCore()), 16, 16, field, notifier, 1);
       EXPECT_EQ(notifier.steps, 36);
-      EXPECT_EQ(fieldSum(field, 16, 16), 0);
+      EXPECT_EQ(sumOf(field, 16, 16), 0);
     }
   }
 }
@@ -219,8 +197,8 @@ TEST_F(ImageComputatorPhasePlaneTest, CancelKeepsTheHitsDoneAndStopsLongPaths) {
     CountingNotifier notifier(3);
     m.computator->computeImage(*m.make(block(4, 10, 0.1, m.defaults), SnapshotCore()), 20, 20, field, notifier, 1);
     EXPECT_EQ(notifier.steps, 3);
-    EXPECT_LE(fieldSum(field, 20, 20), 30);
-    EXPECT_GT(fieldSum(field, 20, 20), 0);
+    EXPECT_LE(sumOf(field, 20, 20), 30);
+    EXPECT_GT(sumOf(field, 20, 20), 0);
   }
   // 100,000,000 steps a point: a cancel is seen inside the first paths.
   for (unsigned threads : {1u, 2u, 4u}) {
@@ -229,7 +207,7 @@ TEST_F(ImageComputatorPhasePlaneTest, CancelKeepsTheHitsDoneAndStopsLongPaths) {
     m.computator->computeImage(*m.make(block(1, 100000000, 0.1, m.defaults), SnapshotCore()), 20, 20, field,
                                notifier, threads);
     EXPECT_EQ(notifier.steps, 0) << threads;
-    EXPECT_LE(fieldSum(field, 20, 20), 4.0 * 2 * ImageComputatorPhasePlane::kPollSteps) << threads;
+    EXPECT_LE(sumOf(field, 20, 20), 4.0 * 2 * ImageComputatorPhasePlane::kPollSteps) << threads;
   }
 }
 
@@ -251,7 +229,7 @@ TEST_F(ImageComputatorPhasePlaneTest, AbsurdValuesNeitherCrashNorHit) {
       CountingNotifier notifier;
       m.computator->computeImage(*s, 32, 32, field, notifier, threads);
       EXPECT_EQ(notifier.steps, 441);
-      double const sum = fieldSum(field, 32, 32);
+      double const sum = sumOf(field, 32, 32);
       EXPECT_TRUE(std::isfinite(sum));
       EXPECT_EQ(sum > 0, c.hits) << c.stepSize;
     }

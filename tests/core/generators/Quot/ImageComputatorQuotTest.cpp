@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySwirl.h"
@@ -17,31 +17,9 @@
 namespace orlenza {
 namespace {
 
+using gen_test::CountingNotifier;
+
 using P = QuotParameters;
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotQuotComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
 
 P withValues(std::vector<double> const& values) {
   P p;
@@ -67,9 +45,8 @@ double valueAt(ImageComputatorQuot& computator, double x, double y, P const& p) 
   return field[0][0];
 }
 
-class ImageComputatorQuotTest : public ::testing::Test {
+class ImageComputatorQuotTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ImageComputatorQuot& computator = ImageComputatorQuot::instance();
 };
 
@@ -163,30 +140,14 @@ TEST_F(ImageComputatorQuotTest, NonFinitePointsThreadsAndCancel) {
                                                                           3.9, -2.7, -4.9, -0.4, -2.4, -2.2, -0.6, 0.3, 500}));
   swirl.getCore().setGeometry(std::make_shared<GeometrySwirl>());
   int const w = 301, h = 97;
-  RawField one(w, h), many(w, h);
-  one.fill(-7);
-  many.fill(-8);
-  CountingNotifier a, b;
-  computator.computeImage(swirl, w, h, one, a, 1);
-  computator.computeImage(swirl, w, h, many, b, 4);
-  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-  EXPECT_EQ(b.steps, h);
+  RawField one(w, h);
+  gen_test::expectSameOnAnyThreadCount(computator, swirl, w, h, one);
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y) {
       ASSERT_GE(one[x][y], 0);
       ASSERT_LE(one[x][y], 500);
     }
-
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier cancel(4);
-  computator.computeImage(swirl, 20, 10, field, cancel, 1);
-  EXPECT_EQ(cancel.steps, 4);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 4) << x << "," << y;
-
-  ParameterizedSnapshot<OtherParameters> other;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+  gen_test::expectCancelForeignKindAndSizes(computator, swirl, 4);
 }
 
 }  // namespace

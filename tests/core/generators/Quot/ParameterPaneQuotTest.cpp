@@ -12,6 +12,7 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
@@ -20,15 +21,10 @@
 namespace orlenza {
 namespace {
 
-using P = QuotParameters;
+using gen_test::expectStatusZero;
+using gen_test::doubleDraw;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotQuotPane";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
+using P = QuotParameters;
 
 std::shared_ptr<SnapshotQuot> withParameters(P const& p) {
   return std::make_shared<SnapshotQuot>("start", SnapshotCore(), p);
@@ -36,34 +32,15 @@ std::shared_ptr<SnapshotQuot> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotQuot&>(*s).getParameters(); }
 
-// a + r / (2^31 - 1) (b - a), written out.
-double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
-class ParameterPaneQuotTest : public ::testing::Test {
+class ParameterPaneQuotTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneQuot pane;
 };
 
 TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 17u);
-  for (std::size_t i = 0; i < 17; ++i) {
-    EXPECT_EQ(fields[i].kind, FieldKind::Double);
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, 5);
-  }
-  EXPECT_EQ(fields[0].labelKey, "lbl_quot_numXX");
-  EXPECT_EQ(fields[16].labelKey, "lbl_quot_amplitude");
+  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry());
   EXPECT_FALSE(pane.ignoresGeometry());
 
@@ -109,12 +86,12 @@ TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
     EXPECT_TRUE(std::isnan(p.getParameter(4)));
   }
 
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   expectStatusZero([&] { pane.updateFromSnapshot(other); });
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneQuotTest, DefaultSnapshot) {
+TEST_F(ParameterPaneQuotTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "Quot");
   EXPECT_EQ(s->getName(), "");
@@ -123,6 +100,8 @@ TEST_F(ParameterPaneQuotTest, DefaultSnapshot) {
   EXPECT_EQ(s->getCore().getNorm(), 1000);
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
   EXPECT_EQ(s->getCore().getNormalizerID(), "norm_lin");
+  // Registered under the kind's identifier.
+  EXPECT_NE(gen_test::paneFor<ParameterPaneQuot>("Quot"), nullptr);
 }
 
 TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
@@ -135,10 +114,7 @@ TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
 
   // Everything locked: no draw, nothing changes but the view and the name.
   for (int lock = 101; lock <= 117; ++lock) pane.setLocked(lock, true);
-  RandomUtils::seed(5);
-  auto const same = pane.makeRandomSnap(current);
-  AdditiveFeedbackGenerator fresh(5);
-  EXPECT_EQ(RandomUtils::random(), fresh.next());
+  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(current); });
   EXPECT_TRUE(paramsOf(same) == start);
   EXPECT_EQ(same->getName(), "");
   EXPECT_EQ(same->getCore().getNorm(), 77);
@@ -186,12 +162,7 @@ TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
   EXPECT_LE(kept.getParameter(P::kXMax), 27);
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ParameterizedSnapshot<OtherParameters>>()); });
-}
-
-TEST_F(ParameterPaneQuotTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("Quot");
-  EXPECT_NE(dynamic_cast<ParameterPaneQuot*>(made.get()), nullptr);
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySphere.h"
@@ -17,31 +17,9 @@
 namespace orlenza {
 namespace {
 
+using gen_test::CountingNotifier;
+
 using P = ItSinesParameters;
-
-class CountingNotifier : public ComputationNotifier {
- public:
-  explicit CountingNotifier(long cancelAfter = -1) : m_cancelAfter(cancelAfter) {}
-  void initialize(long total) override {
-    totals.push_back(total);
-    steps = 0;
-  }
-  void iterate() override { ++steps; }
-  bool areWeCanceled() const override { return m_cancelAfter >= 0 && steps >= m_cancelAfter; }
-  std::vector<long> totals;
-  long steps = 0;
-
- private:
-  long m_cancelAfter;
-};
-
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSinesComputed";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
 
 P withValues(std::vector<double> const& values) {
   P p;
@@ -55,10 +33,8 @@ SnapshotItSines snapshot(View const& view, P const& p) {
   return SnapshotItSines("", core, p);
 }
 
-class ImageComputatorItSinesTest : public ::testing::Test {
+class ImageComputatorItSinesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
-
   double valueAt(double x, double y, P const& p) {
     RawField field(1, 1);  // the one pixel lies on the view's centre
     CountingNotifier notifier;
@@ -154,31 +130,15 @@ TEST_F(ImageComputatorItSinesTest, NonFinitePointsThreadsAndCancel) {
                          withValues({3.7, 0.4, -2.1, 4.2, 1.3, 2.9, 0.7, 1.5, 4.4, 0.2, 3.0, 0.35, 1000}));
   sphere.getCore().setGeometry(std::make_shared<GeometrySphere>());
   int const w = 301, h = 97;
-  RawField one(w, h), many(w, h);
-  one.fill(-7);
-  many.fill(-8);
-  CountingNotifier a, b;
-  computator.computeImage(sphere, w, h, one, a, 1);
-  computator.computeImage(sphere, w, h, many, b, 4);
-  EXPECT_EQ(std::memcmp(one.data(), many.data(), one.cellCount() * sizeof(double)), 0);
-  EXPECT_EQ(b.steps, h);
+  RawField one(w, h);
+  gen_test::expectSameOnAnyThreadCount(computator, sphere, w, h, one);
   for (int x = 0; x < w; ++x)
     for (int y = 0; y < h; ++y)
       if (!std::isnan(one[x][y])) {
         ASSERT_GE(one[x][y], 0);  // non-negative weights stay in [0, amplitude]
         ASSERT_LE(one[x][y], 1000);
       }
-
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier cancel(2);
-  computator.computeImage(sphere, 20, 10, field, cancel, 1);
-  EXPECT_EQ(cancel.steps, 2);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= 2) << x << "," << y;
-
-  ParameterizedSnapshot<OtherParameters> other;
-  EXPECT_THROW(computator.computeImage(other, 4, 4, field, notifier), std::bad_cast);
+  gen_test::expectCancelForeignKindAndSizes(computator, sphere, 2);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "core/CoreRegistration.h"
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
+#include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotKind.h"
@@ -20,15 +21,10 @@
 namespace orlenza {
 namespace {
 
-using P = ItSinesParameters;
+using gen_test::expectStatusZero;
+using gen_test::doubleDraw;
 
-struct OtherParameters {
-  static constexpr std::string_view kSnapshotIdentifier = "TestNotItSinesPane";
-  void outputParameters(std::ostream&) const {}
-  void inputParameters(std::istream&) {}
-  void morph(OtherParameters const&, OtherParameters const&, double) {}
-  friend bool operator==(OtherParameters const&, OtherParameters const&) = default;
-};
+using P = ItSinesParameters;
 
 std::shared_ptr<SnapshotItSines> withParameters(P const& p) {
   return std::make_shared<SnapshotItSines>("start", SnapshotCore(), p);
@@ -36,35 +32,15 @@ std::shared_ptr<SnapshotItSines> withParameters(P const& p) {
 
 P const& paramsOf(std::shared_ptr<Snapshot> const& s) { return dynamic_cast<SnapshotItSines&>(*s).getParameters(); }
 
-// a + r / (2^31 - 1) (b - a), written out.
-double doubleDraw(std::uint32_t r, double a, double b) { return a + (r / 2147483647.0) * (b - a); }
-
-void expectStatusZero(std::function<void()> const& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (PlatformError const& e) {
-    EXPECT_EQ(e.statusCode(), 0);
-  }
-}
-
-class ParameterPaneItSinesTest : public ::testing::Test {
+class ParameterPaneItSinesTest : public gen_test::CoreTest {
  protected:
-  static void SetUpTestSuite() { registerCoreFamilies(); }
   ParameterPaneItSines pane;
 };
 
 TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 13u);
-  for (std::size_t i = 0; i < 13; ++i) {
-    EXPECT_EQ(fields[i].kind, FieldKind::Double);
-    EXPECT_EQ(fields[i].lockIndex, 101 + static_cast<int>(i));
-    EXPECT_EQ(fields[i].digits, 5);
-  }
-  EXPECT_EQ(fields[0].labelKey, "lbl_sines_xFrequency");
-  EXPECT_EQ(fields[11].labelKey, "lbl_sines_xyWeight");
-  EXPECT_EQ(fields[12].labelKey, "lbl_sines_amplitude");
+  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry());
   EXPECT_FALSE(pane.ignoresGeometry());
 
@@ -89,12 +65,12 @@ TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   }
   EXPECT_EQ(paramsOf(back).xGroup.frequency, 1);
 
-  ParameterizedSnapshot<OtherParameters> other;
+  gen_test::ForeignSnapshot other;
   expectStatusZero([&] { pane.updateFromSnapshot(other); });
   expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
-TEST_F(ParameterPaneItSinesTest, DefaultSnapshot) {
+TEST_F(ParameterPaneItSinesTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_EQ(s->getIdentifier(), "ItSines");
   EXPECT_EQ(s->getName(), "");
@@ -102,6 +78,8 @@ TEST_F(ParameterPaneItSinesTest, DefaultSnapshot) {
   EXPECT_TRUE(s->getCore().getView() == View(0, 0, 6.25, 0, false, false));
   EXPECT_EQ(s->getCore().getNorm(), 1000);
   EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
+  // Registered under the kind's identifier.
+  EXPECT_NE(gen_test::paneFor<ParameterPaneItSines>("ItSines"), nullptr);
 }
 
 TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
@@ -114,10 +92,7 @@ TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
 
   // Everything locked: no draw; only the amplitude, the view and the name change.
   for (int lock = 101; lock <= 113; ++lock) pane.setLocked(lock, true);
-  RandomUtils::seed(5);
-  auto const same = pane.makeRandomSnap(current);
-  AdditiveFeedbackGenerator fresh(5);
-  EXPECT_EQ(RandomUtils::random(), fresh.next());
+  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(current); });
   P expected = start;
   expected.amplitude = 1000;
   EXPECT_TRUE(paramsOf(same) == expected);
@@ -160,12 +135,7 @@ TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
   EXPECT_NE(p.xyGroup.weight, start.xyGroup.weight);
 
   expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ParameterizedSnapshot<OtherParameters>>()); });
-}
-
-TEST_F(ParameterPaneItSinesTest, RegisteredUnderTheKindsIdentifier) {
-  auto made = ParameterPaneFactory::makeNewParameterPane("ItSines");
-  EXPECT_NE(dynamic_cast<ParameterPaneItSines*>(made.get()), nullptr);
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
 }
 
 }  // namespace
