@@ -62,7 +62,7 @@ class ImageComputatorDynSys : public AbstractImageComputator {
 template <class Snap>
 class ImageComputatorDynSysOf : public ImageComputatorDynSys {
  public:
-  using System = typename Snap::SystemType;
+  using System = typename Snap::MemberType;
 
   ImageComputatorDynSysOf() : ImageComputatorDynSys(std::string(System::kIdentifier)) {}
 

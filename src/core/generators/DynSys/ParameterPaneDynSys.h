@@ -75,7 +75,7 @@ class ParameterPaneDynSys : public ParameterPane {
 template <class Snap>
 class ParameterPaneDynSysOf : public ParameterPaneDynSys {
  public:
-  using System = typename Snap::SystemType;
+  using System = typename Snap::MemberType;
 
   ParameterPaneDynSysOf() : ParameterPaneDynSys(System::kNumParams, System::kIterationMultiplier) {}
 

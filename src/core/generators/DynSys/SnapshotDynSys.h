@@ -10,12 +10,14 @@
 #include "core/generators/DynSys/DynSysParameters.h"
 #include "core/generators/DynSys/DynSysSystems.h"
 #include "core/model/Snapshot.h"
-#include "core/model/SnapshotFactory.h"
+#include "core/model/SnapshotFamilyMember.h"
 
 namespace orlenza {
 
 class SnapshotDynSys : public Snapshot {
  public:
+  using Parameters = DynSysParameters;
+
   // The member's parameter count.
   virtual int getNumParams() const = 0;
 
@@ -57,83 +59,53 @@ class SnapshotDynSys : public Snapshot {
 
 // One member: System is its struct of DynSysSystems.h.
 template <class Derived, class System>
-class SnapshotDynSysOf : public SnapshotDynSys {
- public:
-  using SystemType = System;
-  static constexpr std::string_view kIdentifier = System::kIdentifier;
-
-  SnapshotDynSysOf() : SnapshotDynSys(System::kNumParams) {}
-  SnapshotDynSysOf(std::string const& name, SnapshotCore const& core, DynSysParameters const& parameters)
-      : SnapshotDynSys(name, core, parameters, System::kNumParams) {}
-
-  // The creator: default core, 1,000,000 iterations, parameters all 1.0, hit count.
-  static std::shared_ptr<Snapshot> makeNew() { return std::make_shared<Derived>(); }
-  static bool registerCreator() {
-    return SnapshotFactory::registerCreator(std::string(System::kIdentifier), &makeNew);
-  }
-
-  std::string getIdentifier() const override { return std::string(System::kIdentifier); }
-  int getNumParams() const override { return System::kNumParams; }
-
-  using Snapshot::morphTowards;
-  std::shared_ptr<Snapshot> morphTowards(std::shared_ptr<Snapshot> const& other, double t,
-                                         SnapshotCore const& core) const override {
-    return morphTo<Derived>(other, t, core);
-  }
-
-  std::shared_ptr<Snapshot> clone() const override {
-    return std::make_shared<Derived>(static_cast<Derived const&>(*this));
-  }
-
- protected:
-  SnapshotDynSysOf(SnapshotDynSysOf const&) = default;
-};
+using SnapshotDynSysOf = SnapshotFamilyMember<Derived, SnapshotDynSys, System>;
 
 class SnapshotDSSqrt final : public SnapshotDynSysOf<SnapshotDSSqrt, DSSqrtSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSSqrt() = default;
   SnapshotDSSqrt(SnapshotDSSqrt const&) = default;
 };
 
 class SnapshotDSSinCos final : public SnapshotDynSysOf<SnapshotDSSinCos, DSSinCosSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSSinCos() = default;
   SnapshotDSSinCos(SnapshotDSSinCos const&) = default;
 };
 
 class SnapshotDSSinSin final : public SnapshotDynSysOf<SnapshotDSSinSin, DSSinSinSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSSinSin() = default;
   SnapshotDSSinSin(SnapshotDSSinSin const&) = default;
 };
 
 class SnapshotDSSin23 final : public SnapshotDynSysOf<SnapshotDSSin23, DSSin23System> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSSin23() = default;
   SnapshotDSSin23(SnapshotDSSin23 const&) = default;
 };
 
 class SnapshotDSSinXY final : public SnapshotDynSysOf<SnapshotDSSinXY, DSSinXYSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSSinXY() = default;
   SnapshotDSSinXY(SnapshotDSSinXY const&) = default;
 };
 
 class SnapshotDSHop final : public SnapshotDynSysOf<SnapshotDSHop, DSHopSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSHop() = default;
   SnapshotDSHop(SnapshotDSHop const&) = default;
 };
 
 class SnapshotDSGumowski final : public SnapshotDynSysOf<SnapshotDSGumowski, DSGumowskiSystem> {
  public:
-  using SnapshotDynSysOf::SnapshotDynSysOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotDSGumowski() = default;
   SnapshotDSGumowski(SnapshotDSGumowski const&) = default;
 };

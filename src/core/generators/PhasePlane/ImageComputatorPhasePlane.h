@@ -65,7 +65,7 @@ class ImageComputatorPhasePlane : public AbstractImageComputator {
 template <class Snap>
 class ImageComputatorPhasePlaneOf : public ImageComputatorPhasePlane {
  public:
-  using Function = typename Snap::FunctionType;
+  using Function = typename Snap::MemberType;
 
   ImageComputatorPhasePlaneOf() : ImageComputatorPhasePlane(std::string(Function::kIdentifier)) {}
 

@@ -58,7 +58,7 @@ class ParameterPanePhasePlane : public ParameterPane {
 template <class Snap>
 class ParameterPanePhasePlaneOf : public ParameterPanePhasePlane {
  public:
-  using Function = typename Snap::FunctionType;
+  using Function = typename Snap::MemberType;
 
   ParameterPanePhasePlaneOf() : ParameterPanePhasePlane(Function::kNumParams, Function::kRandomRule) {}
 

@@ -10,12 +10,14 @@
 #include "core/generators/PhasePlane/PhasePlaneFunctions.h"
 #include "core/generators/PhasePlane/PhasePlaneParameters.h"
 #include "core/model/Snapshot.h"
-#include "core/model/SnapshotFactory.h"
+#include "core/model/SnapshotFamilyMember.h"
 
 namespace orlenza {
 
 class SnapshotPhasePlane : public Snapshot {
  public:
+  using Parameters = PhasePlaneParameters;
+
   // The member's coefficient count.
   virtual int getNumParams() const = 0;
 
@@ -58,55 +60,25 @@ class SnapshotPhasePlane : public Snapshot {
 
 // One member: Function is its struct of PhasePlaneFunctions.h.
 template <class Derived, class Function>
-class SnapshotPhasePlaneOf : public SnapshotPhasePlane {
- public:
-  using FunctionType = Function;
-  static constexpr std::string_view kIdentifier = Function::kIdentifier;
-
-  SnapshotPhasePlaneOf() : SnapshotPhasePlane(Function::kNumParams) {}
-  SnapshotPhasePlaneOf(std::string const& name, SnapshotCore const& core, PhasePlaneParameters const& parameters)
-      : SnapshotPhasePlane(name, core, parameters, Function::kNumParams) {}
-
-  // The creator: default core, 50 divisions, 50 steps, step 0.1, coefficients 1.0.
-  static std::shared_ptr<Snapshot> makeNew() { return std::make_shared<Derived>(); }
-  static bool registerCreator() {
-    return SnapshotFactory::registerCreator(std::string(Function::kIdentifier), &makeNew);
-  }
-
-  std::string getIdentifier() const override { return std::string(Function::kIdentifier); }
-  int getNumParams() const override { return Function::kNumParams; }
-
-  using Snapshot::morphTowards;
-  std::shared_ptr<Snapshot> morphTowards(std::shared_ptr<Snapshot> const& other, double t,
-                                         SnapshotCore const& core) const override {
-    return morphTo<Derived>(other, t, core);
-  }
-
-  std::shared_ptr<Snapshot> clone() const override {
-    return std::make_shared<Derived>(static_cast<Derived const&>(*this));
-  }
-
- protected:
-  SnapshotPhasePlaneOf(SnapshotPhasePlaneOf const&) = default;
-};
+using SnapshotPhasePlaneOf = SnapshotFamilyMember<Derived, SnapshotPhasePlane, Function>;
 
 class SnapshotPPxsin final : public SnapshotPhasePlaneOf<SnapshotPPxsin, PPxsinFunction> {
  public:
-  using SnapshotPhasePlaneOf::SnapshotPhasePlaneOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotPPxsin() = default;
   SnapshotPPxsin(SnapshotPPxsin const&) = default;
 };
 
 class SnapshotPPsinprod final : public SnapshotPhasePlaneOf<SnapshotPPsinprod, PPsinprodFunction> {
  public:
-  using SnapshotPhasePlaneOf::SnapshotPhasePlaneOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotPPsinprod() = default;
   SnapshotPPsinprod(SnapshotPPsinprod const&) = default;
 };
 
 class SnapshotPPtan final : public SnapshotPhasePlaneOf<SnapshotPPtan, PPtanFunction> {
  public:
-  using SnapshotPhasePlaneOf::SnapshotPhasePlaneOf;
+  using SnapshotFamilyMember::SnapshotFamilyMember;
   SnapshotPPtan() = default;
   SnapshotPPtan(SnapshotPPtan const&) = default;
 };
