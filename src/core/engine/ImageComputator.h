@@ -2,6 +2,7 @@
 // The computators: one per generator, registered under the identifier of the
 // snapshot kind it computes, each filling a raw field from a snapshot.
 
+#include <algorithm>
 #include <string>
 
 #include "core/engine/ComputationNotifier.h"
@@ -68,5 +69,18 @@ class ComputatorTraits {
 bool computePixelRows(int height, ComputationNotifier& notifier, RowFunction const& computeRow);
 // The same with a given number of threads (tests compare one thread with many).
 bool computePixelRows(int height, ComputationNotifier& notifier, RowFunction const& computeRow, unsigned threads);
+
+// A generator's rows object built for width x height, each side held to the
+// field whatever the caller says, then run by computePixelRows. Rows has the
+// constructor (snapshot, width, height, field) and computeRow(y, stop).
+template <class Rows, class Snap>
+bool computeRowsInField(Snap const& snapshot, int width, int height, RawField& field, ComputationNotifier& notifier,
+                        unsigned threads) {
+  width = std::clamp(width, 1, field.width());
+  height = std::clamp(height, 1, field.height());
+  Rows const rows(snapshot, width, height, field);
+  return computePixelRows(
+      height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+}
 
 }  // namespace orlenza

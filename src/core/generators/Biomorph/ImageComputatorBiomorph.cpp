@@ -93,11 +93,7 @@ void ImageComputatorBiomorph::computeImage(Snapshot const& snapshot, int width, 
 void ImageComputatorBiomorph::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                            ComputationNotifier& notifier, unsigned threads) {
   auto const& biomorph = dynamic_cast<SnapshotBiomorph const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  BiomorphRows const rows(biomorph, width, height, field);
-  computePixelRows(height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+  computeRowsInField<BiomorphRows>(biomorph, width, height, field, notifier, threads);
 }
 
 View ImageComputatorBiomorph::getDefaultView() const { return defaultView(); }

@@ -84,11 +84,7 @@ void ImageComputatorEscapeParams::computeImage(Snapshot const& snapshot, int wid
 void ImageComputatorEscapeParams::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                                ComputationNotifier& notifier, unsigned threads) {
   auto const& escape = dynamic_cast<SnapshotEscapeParams const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  EscapeRows const rows(escape, width, height, field);
-  computePixelRows(height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+  computeRowsInField<EscapeRows>(escape, width, height, field, notifier, threads);
 }
 
 View ImageComputatorEscapeParams::getDefaultView() const { return defaultView(); }

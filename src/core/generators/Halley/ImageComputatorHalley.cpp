@@ -84,11 +84,7 @@ void ImageComputatorHalley::computeImage(Snapshot const& snapshot, int width, in
 void ImageComputatorHalley::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                          ComputationNotifier& notifier, unsigned threads) {
   auto const& halley = dynamic_cast<SnapshotHalley const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  HalleyRows const rows(halley, width, height, field);
-  computePixelRows(height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+  computeRowsInField<HalleyRows>(halley, width, height, field, notifier, threads);
 }
 
 View ImageComputatorHalley::getDefaultView() const { return defaultView(); }

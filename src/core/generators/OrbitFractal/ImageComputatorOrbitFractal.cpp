@@ -93,11 +93,7 @@ template <class Snap>
 void ImageComputatorOrbitFractal<Snap>::computeImage(Snapshot const& snapshot, int width, int height, RawField& field,
                                                      ComputationNotifier& notifier, unsigned threads) {
   auto const& own = dynamic_cast<Snap const&>(snapshot);
-  // Never past the field, whatever the caller says.
-  width = std::clamp(width, 1, field.width());
-  height = std::clamp(height, 1, field.height());
-  OrbitFractalRows<Snap> const rows(own, width, height, field);
-  computePixelRows(height, notifier, [&rows](int y, RowStop const& stop) { rows.computeRow(y, stop); }, threads);
+  computeRowsInField<OrbitFractalRows<Snap>>(own, width, height, field, notifier, threads);
 }
 
 template class ImageComputatorOrbitFractal<SnapshotDynFractal>;
