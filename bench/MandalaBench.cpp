@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -66,18 +68,7 @@ void BM_MandalaReference(benchmark::State& state) {
 }
 
 void BM_MandalaProduct(benchmark::State& state) {
-  auto const snapshot = defaultSnapshot();
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
-  RawField field(kSide, kSide);
-  auto& computator = ComputatorTraits<ImageComputatorMandala>::instance();
-  for (auto _ : state) {
-    NullComputationNotifier notifier;
-    computator.computeImage(*snapshot, kSide, kSide, field, notifier, threads);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["threads"] = threads;
+  runPixelProduct(state, ComputatorTraits<ImageComputatorMandala>::instance(), *defaultSnapshot(), kSide);
 }
 
 BENCHMARK(BM_MandalaReference)->Unit(benchmark::kMillisecond)->UseRealTime();

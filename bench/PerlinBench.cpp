@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -126,18 +128,7 @@ void BM_PerlinReference(benchmark::State& state) {
 }
 
 void BM_PerlinProduct(benchmark::State& state) {
-  auto const snapshot = defaultSnapshot();
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
-  RawField field(kSide, kSide);
-  auto& computator = ImageComputatorPerlin::instance();
-  for (auto _ : state) {
-    NullComputationNotifier notifier;
-    computator.computeImage(*snapshot, kSide, kSide, field, notifier, threads);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["threads"] = threads;
+  runPixelProduct(state, ImageComputatorPerlin::instance(), *defaultSnapshot(), kSide);
 }
 
 BENCHMARK(BM_PerlinReference)->Unit(benchmark::kMillisecond)->UseRealTime();
