@@ -1,16 +1,20 @@
 #pragma once
-// The main window without a display: the view, norm, floor and ceiling fields
-// as texts, the mirror boxes, the generator panes and the colouring settings,
-// the translation between them and snapshots, the Draw button, the automatic
-// norm, and the back and forward history of drawn snapshots. The studio binds
-// its widgets to this model; the drawing controller and the tests drive it.
+// The main window without a display: the view, norm, floor, ceiling,
+// post-filter and gradation fields, the mirror boxes, the pop-ups, the
+// generator and geometry panes, the translation between them and snapshots,
+// the keyboard focus with Tab and Return, the Draw button, the automatic norm,
+// the geometry warning, and the back and forward history of drawn snapshots.
+// The studio binds its widgets to this model; the drawing controller and the
+// tests drive it.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/base/LimitedStack.h"
+#include "core/control/WindowControls.h"
 #include "core/model/SnapshotCore.h"
 #include "core/panes/ParameterPaneGroup.h"
 
@@ -44,7 +48,35 @@ class SnapshotControllerIntf {
   virtual void takeNewCurrentSnap(std::shared_ptr<Snapshot> const& snapshot) = 0;
 };
 
-enum class ViewField { CenterX, CenterY, Size, Angle, Norm, Floor, Ceiling };
+// The window's text fields, in tab order.
+enum class WindowField {
+  CenterX,
+  CenterY,
+  Size,
+  Angle,
+  Norm,
+  Floor,
+  Ceiling,
+  FirstPostfilterParam,
+  SecondPostfilterParam,
+  GradationScale,
+  GradationOffset,
+};
+inline constexpr int kWindowFieldCount = 11;
+
+// Where a text field lives: the window itself or one of the two panes shown.
+enum class ControlPlace { Window, GeneratorPane, GeometryPane };
+struct FieldRef {
+  ControlPlace place = ControlPlace::Window;
+  std::size_t index = 0;
+  static FieldRef window(WindowField field) { return {ControlPlace::Window, static_cast<std::size_t>(field)}; }
+  friend bool operator==(FieldRef const&, FieldRef const&) = default;
+};
+
+// The two parts of a little-arrows control.
+enum class ArrowPart { Up = 20, Down = 21 };
+
+class GeometryPane;
 
 // The window's own controls, for their undo labels.
 enum class WindowControl { TextField, PostFilter, Normalizer, OrbitAnalyzer, AdjustNorm, PopUp };
@@ -65,21 +97,57 @@ class MainWindow : private PaneListener {
   // The drawn snapshot: the current raw image's.
   std::shared_ptr<Snapshot> const& getSnapshot() const;
 
-  std::string const& fieldText(ViewField field) const;
+  std::string const& fieldText(WindowField field) const { return numberField(field).text(); }
+  NumberField const& numberField(WindowField field) const;
   // Without reporting (the program writes the field).
-  void setFieldText(ViewField field, std::string text);
+  void setFieldText(WindowField field, std::string text);
   // Writes value with the field's digits; the field stands for value until edited.
-  void showValue(ViewField field, double value);
+  void showValue(WindowField field, double value);
   // As the user types: the Draw state is re-evaluated and the edit reported.
-  void typeIntoField(ViewField field, std::string text);
+  // A disabled field (the parameter of a filter without one) takes no text.
+  void typeIntoField(WindowField field, std::string text);
+  bool fieldEnabled(WindowField field) const;
   bool flipH() const { return m_flipH; }
   bool flipV() const { return m_flipV; }
   void setFlipBoxes(bool flipH, bool flipV);
 
-  // Colouring settings of the controls, chosen by the user (each reported).
-  void chooseNormalizer(std::string id);
-  // which: 0 first, 1 second. A filter without a parameter gets 0.
-  void choosePostfilter(int which, std::string id, double param);
+  // A field of the generator or geometry pane, as the user types or clicks.
+  void typeIntoPaneField(ControlPlace place, std::size_t field, std::string text);
+  // The pane shown at place (null for the window).
+  AbstractParameterPane* paneAt(ControlPlace place) const;
+
+  // --- keyboard: the focused text field, Tab and Return (Enter does the same)
+  std::optional<FieldRef> focus() const { return m_focus; }
+  void setFocus(FieldRef field) { m_focus = field; }
+  // The window's enabled text fields, then the generator pane's, then the geometry pane's.
+  std::vector<FieldRef> tabOrder() const;
+  // Reports the focused field's edit, then moves on (with shift, back), wrapping around.
+  void pressTab(bool shift = false);
+  // Accepts the controls snapshot, which draws it.
+  void pressReturn();
+
+  // --- pop-ups (indices into items())
+  IdentifierMenu const& normalizerMenu() const { return m_normalizerMenu; }
+  void normalizingMenuSelection(int index);
+  void chooseNormalizer(std::string const& id) { normalizingMenuSelection(m_normalizerMenu.indexOf(id)); }
+  // which: 0 first, 1 second.
+  PostfilterControl const& postfilterControl(int which) const { return m_postfilters[which == 0 ? 0 : 1]; }
+  void postfilterMenuSelection(int which, int index);
+  void choosePostfilter(int which, std::string const& id) {
+    postfilterMenuSelection(which, postfilterControl(which).menu().indexOf(id));
+  }
+  IdentifierMenu const& geometryMenu() const { return m_geometryMenu; }
+  // The chosen geometry kind with its default geometry in its pane.
+  void geometryMenuSelection(int index);
+  GeometryPane* currentGeometryPane() const;
+  GeometryWarning const& geometryWarning() const { return m_geometryWarning; }
+  void adjustGeometryWarning();
+  IdentifierMenu const& generatorMenu() const { return m_generatorMenu; }
+  void paramPaneMenuSelection(int index);
+  void generatorArrowClicked(ArrowPart part);
+  // value: the pop-up's index after the arrows moved it, wrapped into the catalogue.
+  void selectGeneratorWithArrows(int value);
+
   Gradation const& getCurrentGradation() const { return m_settings.getGradationInfo().gradation; }
   // The gradation preview changes; with apply the controls are accepted.
   void setCurrentGradation(Gradation const& gradation, bool apply);
@@ -89,6 +157,8 @@ class MainWindow : private PaneListener {
   AbstractImageComputator* getCurrentComputator() const;
   // Switches the generator pane (the pane's associated or default snapshot is shown).
   void switchToParameterPane(std::string const& identifier);
+  // The current pane's random snapshot drawn from the controls snapshot.
+  std::shared_ptr<Snapshot> makeRandomSnap() const;
 
   static std::string copyUndoString(WindowControl control);
 
@@ -129,6 +199,25 @@ class MainWindow : private PaneListener {
   void adjustDrawing() override { m_redrawer.adjustDrawing(); }
   void currentSnapshotControlsChanged(std::size_t field) override;
 
+  // Reports the geometry pane's edits with their own fields' labels.
+  class GeometryPaneListener : public PaneListener {
+   public:
+    explicit GeometryPaneListener(MainWindow& window) : m_window(window) {}
+    void adjustDrawing() override { m_window.m_redrawer.adjustDrawing(); }
+    void currentSnapshotControlsChanged(std::size_t field) override;
+
+   private:
+    MainWindow& m_window;
+  };
+
+  NumberField& mutableField(WindowField field);
+  void reportFieldEdit(FieldRef field, bool tabbed);
+  // Runs a pop-up's handler; a platform error is written to standard error.
+  template <class F>
+  void handlePopUp(F&& handler);
+  void showGeometry(std::shared_ptr<Geometry> const& geometry);
+  std::vector<std::string> geometryPaneTexts() const;
+
   void takeSnapshot_(History& stack) { smartPush(stack, getSnapshot()); }
   void goToSnapshot(History& from, History& to);
   void updateSnapshotButtons();
@@ -137,18 +226,27 @@ class MainWindow : private PaneListener {
   Redrawer& m_redrawer;
   SnapshotControllerIntf& m_controller;
   ParameterPaneGroup m_panes;
-  std::string m_texts[7];
+  ParameterPaneGroup m_geometryPanes;
+  GeometryPaneListener m_geometryListener{*this};
+  // The post-filter parameters live in their controls; their slots here are unused.
+  NumberField m_fields[kWindowFieldCount];
   bool m_flipH = false;
   bool m_flipV = false;
-  // Gradation, post-filters, normalizer and geometry as the controls show them.
+  PostfilterControl m_postfilters[2];
+  IdentifierMenu m_normalizerMenu;
+  IdentifierMenu m_geometryMenu;
+  IdentifierMenu m_generatorMenu;
+  GeometryWarning m_geometryWarning;
+  std::optional<FieldRef> m_focus;
+  // The shown snapshot's core: its gradation is the window's current one and
+  // its geometry stands for the geometry pane while the pane is untouched.
   SnapshotCore m_settings;
-  // What adjustPanesToSnapshot wrote: a field still showing it stands for the
-  // exact value, not for the rounded text, so an untouched control never
-  // differs from the snapshot it shows.
+  // What adjustPanesToSnapshot wrote: panes still showing it stand for the
+  // exact values, not for the rounded texts, so untouched controls never
+  // differ from the snapshot they show.
   std::shared_ptr<Snapshot const> m_shown;
   std::vector<std::string> m_shownPaneTexts;
-  double m_shownValues[7] = {};
-  std::string m_shownTexts[7];
+  std::vector<std::string> m_shownGeometryTexts;
   bool m_drawButton = false;
   bool m_autoNorm = false;
   History m_back{kHistoryLimit};

@@ -58,6 +58,7 @@ double parseFieldNumber(std::string const& text) {
 AbstractParameterPane::AbstractParameterPane(std::vector<PaneField> fields) : m_fields(std::move(fields)) {
   m_texts.reserve(m_fields.size());
   for (auto const& field : m_fields) m_texts.push_back(initialText(field));
+  m_written.assign(m_fields.size(), 0.0);
 }
 
 std::string const& AbstractParameterPane::fieldText(std::size_t field) const { return m_texts.at(field); }
@@ -130,13 +131,19 @@ void AbstractParameterPane::fieldCommitted(std::size_t, CommitKey) {}
 
 void AbstractParameterPane::setDoubleField(std::size_t field, double value) {
   m_texts.at(field) = formatSignificant(value, m_fields[field].digits);
+  m_written[field] = value;
 }
 
 double AbstractParameterPane::doubleFieldValue(std::size_t field) const {
   PaneField const& description = m_fields.at(field);
-  double const value = parseFieldNumber(m_texts[field]);
-  if (std::isnan(value)) return value;
-  return std::clamp(value, description.minimum, description.maximum);
+  // A non-finite value the program wrote (a parameter read from a file) stays
+  // as it is while untouched; typed text never yields one.
+  double const written = m_written[field];
+  if (!std::isfinite(written) && m_texts[field] == formatSignificant(written, description.digits)) return written;
+  double value = parseFieldNumber(m_texts[field]);
+  if (std::isnan(value)) return 0.0;
+  value = std::clamp(value, description.minimum, description.maximum);
+  return std::isfinite(value) ? value : 0.0;
 }
 
 void AbstractParameterPane::setIntegerField(std::size_t field, long long value) {

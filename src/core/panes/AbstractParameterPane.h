@@ -67,7 +67,8 @@ class AbstractParameterPane {
 
  protected:
   // Typed access for the subclasses' snapshot translation. Reading clamps into
-  // the field's range; text that is not a number reads as 0.
+  // the field's range; text that is not a finite number, or an infinity beyond
+  // an open range, reads as 0.
   void setDoubleField(std::size_t field, double value);
   double doubleFieldValue(std::size_t field) const;
   void setIntegerField(std::size_t field, long long value);
@@ -78,6 +79,7 @@ class AbstractParameterPane {
  private:
   std::vector<PaneField> m_fields;
   std::vector<std::string> m_texts;
+  std::vector<double> m_written;  // the last value setDoubleField wrote, per field
   std::set<int> m_locked;
   PaneListener* m_listener = nullptr;
   bool m_shown = false;

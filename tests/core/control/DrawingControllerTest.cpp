@@ -124,26 +124,33 @@ TEST_F(DrawingSessionTest, RecoloursWithoutComputingWhenOnlyColouringChanges) {
   EXPECT_EQ(window.computations, 1);
 
   // A norm typed and drawn recolours too.
-  main().typeIntoField(ViewField::Norm, "100");
+  main().typeIntoField(WindowField::Norm, "100");
   EXPECT_TRUE(controller->drawCommandEnabled());
   controller->makeFractal();
   EXPECT_EQ(window.computations, 1);
   EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), 100.0);
   EXPECT_FALSE(controller->drawCommandEnabled());
 
-  // A filter without a parameter drops the typed one; Relief keeps it.
-  main().choosePostfilter(0, "pf_Derivative", 3.0);
-  main().choosePostfilter(1, "pf_Relief", 0.5);
-  EXPECT_EQ(DrawingUndo::getManager().undoItemText(), "Undo Post-Filtering");
+  // A filter without a parameter sets it to 0 and takes no typing; Relief keeps it.
+  main().choosePostfilter(0, "pf_Relief");
+  main().typeIntoField(WindowField::FirstPostfilterParam, "3");
+  main().choosePostfilter(0, "pf_Derivative");
+  EXPECT_FALSE(main().fieldEnabled(WindowField::FirstPostfilterParam));
+  EXPECT_EQ(main().fieldText(WindowField::FirstPostfilterParam), "0");
+  main().typeIntoField(WindowField::FirstPostfilterParam, "3");
+  EXPECT_EQ(main().fieldText(WindowField::FirstPostfilterParam), "0");
+  main().choosePostfilter(1, "pf_Relief");
+  main().typeIntoField(WindowField::SecondPostfilterParam, "0.5");
+  EXPECT_EQ(DrawingUndo::getManager().undoItemText(), "Undo Typing");
   controller->makeFractal();
   EXPECT_EQ(window.computations, 1);
   EXPECT_EQ(drawn()->getCore().getPostfilteringParam(), 0.0);
   EXPECT_EQ(drawn()->getCore().getSecondPostfilteringParam(), 0.5);
 
   // Typing it back to the drawn value turns Draw off again.
-  main().typeIntoField(ViewField::Norm, "99");
+  main().typeIntoField(WindowField::Norm, "99");
   EXPECT_TRUE(main().drawButtonActive());
-  main().typeIntoField(ViewField::Norm, "100");
+  main().typeIntoField(WindowField::Norm, "100");
   EXPECT_FALSE(main().drawButtonActive());
 }
 
@@ -154,7 +161,7 @@ TEST_F(DrawingSessionTest, CanceledComputationNeverShowsAHalfField) {
   int const computed = window.computations;
 
   window.cancelAtTick = 3;
-  main().typeIntoField(ViewField::CenterX, "0.3");
+  main().typeIntoField(WindowField::CenterX, "0.3");
   ASSERT_TRUE(controller->drawCommandEnabled());
   controller->makeFractal();
   EXPECT_EQ(window.computations, computed + 1);
@@ -180,7 +187,7 @@ TEST_F(DrawingSessionTest, FailingComputationIsAlertedAndKeepsThePreviousPicture
   std::vector<double> const fieldBefore = cells();
 
   window.failAtFirstTick = true;
-  main().typeIntoField(ViewField::Size, "1.5");
+  main().typeIntoField(WindowField::Size, "1.5");
   controller->makeFractal();
   ASSERT_EQ(alerts.alerts().size(), 1u);
   EXPECT_EQ(alerts.alerts()[0].mainKey, "ComputationFailedMain");
@@ -278,17 +285,17 @@ TEST(ComputationTaskTest, StopsFromTheWaitingThreadAndRunsOneAtATime) {
 TEST_F(DrawingSessionTest, AutomaticNormTakesTheFieldMaximum) {
   useSmallPictures();
   main().setAutoAdjustNorm(true);
-  main().typeIntoField(ViewField::CenterX, "0.1");
+  main().typeIntoField(WindowField::CenterX, "0.1");
   controller->makeFractal();
   double const maximum = image().getStats().max;
   ASSERT_GT(maximum, 0.0);
   EXPECT_DOUBLE_EQ(drawn()->getCore().getNorm(), maximum);
-  EXPECT_EQ(main().fieldText(ViewField::Norm), formatSignificant(maximum, 10));
+  EXPECT_EQ(main().fieldText(WindowField::Norm), formatSignificant(maximum, 10));
   EXPECT_FALSE(main().drawButtonActive());
 
   // On demand, without the box: a recolouring recorded for undo.
   main().turnOffAutoAdjustNorm();
-  main().typeIntoField(ViewField::Norm, "5");
+  main().typeIntoField(WindowField::Norm, "5");
   controller->makeFractal();
   int const computed = window.computations;
   main().adjustNormAndRecompute();

@@ -29,8 +29,8 @@ TEST_F(NavigationTest, ZoomKeepsSignificantDigitsAndReturns) {
   double const size = drawn()->getCore().getView().getSize();
   EXPECT_GT(size, 0.0);
   EXPECT_NEAR(size / expected, 1.0, 1e-8);
-  EXPECT_NE(main().fieldText(ViewField::Size), "0.0000000000");
-  EXPECT_NEAR(parseFieldNumber(main().fieldText(ViewField::Size)) / expected, 1.0, 1e-8);
+  EXPECT_NE(main().fieldText(WindowField::Size), "0.0000000000");
+  EXPECT_NEAR(parseFieldNumber(main().fieldText(WindowField::Size)) / expected, 1.0, 1e-8);
   EXPECT_EQ(window.computations, computed + 27);
 }
 
@@ -96,7 +96,7 @@ TEST_F(NavigationTest, MirrorWorksOnTheFieldUnlessAnEditIsPending) {
   EXPECT_EQ(DrawingUndo::getManager().undoItemText(), "Undo Mirror");
 
   // A pending edit: the controls are drawn as they are, mirror flag and edit together.
-  main().typeIntoField(ViewField::CenterY, "0.25");
+  main().typeIntoField(WindowField::CenterY, "0.25");
   controller->flipImageVertical(false);
   EXPECT_EQ(window.computations, computed + 1);
   EXPECT_DOUBLE_EQ(drawn()->getCore().getView().getCenterY(), 0.25);
@@ -113,7 +113,7 @@ TEST_F(NavigationTest, ResetShowsTheDefaultViewAndUndoOrBackReturns) {
   controller->resetCommand();
   View const defaultView = AbstractImageComputator::getComputatorFromID("EscParams")->getDefaultView();
   EXPECT_EQ(drawn()->getCore().getView(), defaultView);
-  EXPECT_EQ(main().fieldText(ViewField::Size), formatSignificant(defaultView.getSize(), 10));
+  EXPECT_EQ(main().fieldText(WindowField::Size), formatSignificant(defaultView.getSize(), 10));
   EXPECT_EQ(main().backHistory().size(), history + 1);
   // The history entry keeps the view it had.
   EXPECT_EQ(main().backHistory().top()->getCore().getView(), zoomed);

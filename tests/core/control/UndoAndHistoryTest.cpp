@@ -80,7 +80,7 @@ TEST_F(UndoSessionTest, UndoOfEditsRestoresControlsOrPictures) {
   int const computed = window.computations;
 
   // A typed edit, drawn; its undo puts the controls back only.
-  main().typeIntoField(ViewField::Norm, "300");
+  main().typeIntoField(WindowField::Norm, "300");
   EXPECT_EQ(manager.undoItemText(), "Undo Typing");
   main().chooseNormalizer("norm_log");
   EXPECT_EQ(manager.undoItemText(), "Undo Normalizer");
@@ -97,7 +97,7 @@ TEST_F(UndoSessionTest, UndoOfEditsRestoresControlsOrPictures) {
   EXPECT_TRUE(main().drawButtonActive());
   EXPECT_EQ(manager.redoItemText(), "Redo Normalizer");
   controller->doUndo();
-  EXPECT_EQ(main().fieldText(ViewField::Norm), "1024");
+  EXPECT_EQ(main().fieldText(WindowField::Norm), "1024");
   controller->doRedo();
   controller->doRedo();
   EXPECT_EQ(main().makeSnapshotFromControls()->getCore().getNormalizerID(), "norm_log");
@@ -190,7 +190,7 @@ TEST_F(UndoSessionTest, HistoryKeepsTwentyDistinctPictures) {
   auto const first = drawn();
   int const computed = window.computations;
   for (int i = 0; i < 21; ++i) {
-    main().typeIntoField(ViewField::Norm, std::to_string(100 + i));
+    main().typeIntoField(WindowField::Norm, std::to_string(100 + i));
     controller->makeFractal();
   }
   EXPECT_EQ(window.computations, computed);  // recoloured only

@@ -68,13 +68,13 @@ TEST_F(ParameterPanePerlinTest, FieldsLocksAndTheValidityOfWhatIsTyped) {
   // Written back, the pane's ranges apply: 20 octaves become 12, a persistence of 1.5 becomes 1.
   EXPECT_EQ(textOf(roundTrip(p)), "12 0.5 0.2 4 1 0.333333 5 0.6 1000 3 2 ");
 
-  // Typed texts: out of range, negative, not a number.
+  // Typed texts: out of range, negative, not a finite number (read as 0).
   char const* const typed[] = {"3", "nan", "inf", "0", "0.25", "-4", "1e20", "-3", "-250", "perlincomb_AplusBplusC",
                                "perlinshape_abs"};
   for (std::size_t i = 0; i < Pane::kFieldCount; ++i) pane.setFieldText(i, typed[i]);
   auto s = pane.makeNewSnapshot();
   pane.updateToSnapshot(*s);
-  EXPECT_EQ(textOf(paramsOf(s)), "3 0.5 0.2 1 0.25 -4 12 0 250 2 1 ");
+  EXPECT_EQ(textOf(paramsOf(s)), "3 0 0 1 0.25 -4 12 0 250 2 1 ");
 
   P odd;
   odd.combination = 9;
