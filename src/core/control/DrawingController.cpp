@@ -219,6 +219,27 @@ void DrawingController::goToNextSnapshot() {
   m_mainWindow.goToNextSnapshot();
 }
 
+void DrawingController::makeRandomFormula() {
+  std::shared_ptr<Snapshot> random = m_mainWindow.makeRandomSnap();
+  m_mainWindow.adjustPanesToSnapshot(random);
+  m_mainWindow.acceptSnapshotFromControls();
+  DrawingUndo::getManager().pushCommand(std::make_shared<UndoCommandRandomize>(&m_mainWindow, m_currentSnap, true));
+  // The random parameters are where the next edit starts from; otherwise undoing
+  // that edit would also take the random formula back.
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
+void DrawingController::randomizeGradation() {
+  DrawingUndo::getManager().pushCommand(
+      std::make_shared<UndoCommandGradationEdit>(&m_mainWindow, m_mainWindow.makeSnapshotFromControls()));
+  Gradation gradation = m_mainWindow.getCurrentGradation();
+  gradation.randomize();
+  m_mainWindow.setCurrentGradation(gradation, false);
+  m_mainWindow.acceptSnapshotFromControls();
+  deactivateDrawing();
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
+}
+
 void DrawingController::doUndo() { DrawingUndo::getManager().undo(); }
 
 void DrawingController::doRedo() { DrawingUndo::getManager().redo(); }

@@ -121,6 +121,12 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   void doUndo();
   void doRedo();
 
+  // --- chance (commands 'Rand' and 'Rclr'), both undoable
+  // New random parameters for the current generator, locked ones kept, drawn.
+  void makeRandomFormula();
+  // A new random gradation, recoloured.
+  void randomizeGradation();
+
   // --- view navigation
   void zoomInImage();
   void zoomOutImage();

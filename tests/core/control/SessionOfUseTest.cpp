@@ -1,0 +1,77 @@
+// A whole session of use, played the way a user works.
+
+#include <gtest/gtest.h>
+
+#include "DrawingSession.h"
+#include "UserSession.h"
+#include "core/base/RandomUtils.h"
+#include "core/generators/EscapeTime/ParameterPaneEscapeParams.h"
+
+namespace orlenza {
+namespace {
+
+using SessionOfUseTest = DrawingSessionTest;
+
+TEST_F(SessionOfUseTest, ZoomBackRecolourUndoRandomAndCancel) {
+  RandomUtils::seed(5);
+  UserSession play(*controller);
+  auto const start = drawn();
+  std::vector<RGBColor> const startPixels = pixels();
+  int computed = window.computations;
+
+  // Zoom twice at a point, then back twice: both backs come from the cache.
+  play.zoomAt(60, 150, 40).zoomAt(200, 30, 40);
+  EXPECT_EQ(window.computations, computed += 2);
+  auto const firstZoom = main().backHistory().top();
+  play.back();
+  EXPECT_EQ(drawn(), firstZoom);
+  play.back();
+  EXPECT_EQ(drawn(), start);
+  EXPECT_EQ(pixels(), startPixels);
+  EXPECT_EQ(window.computations, computed);
+
+  // Smaller pictures from here on.
+  useSmallPictures();
+  EXPECT_EQ(window.computations, computed += 1);
+  std::vector<RGBColor> const smallPixels = pixels();
+
+  // A new gradation recolours the same field.
+  Gradation blue;
+  blue.setColor(0.5, RGBColor{0, 0, 65535});
+  std::vector<double> const field = cells();
+  controller->setCurrentGradation(blue);
+  EXPECT_EQ(window.computations, computed);
+  EXPECT_TRUE(sameCells(cells(), field));
+  EXPECT_NE(pixels(), smallPixels);
+
+  // Typed edits undo and redo; Return draws what is typed.
+  play.type(WindowField::Angle, "30").type(WindowField::Floor, "0.2").pressReturn();
+  EXPECT_EQ(window.computations, computed += 1);
+  play.undo();
+  EXPECT_EQ(main().fieldText(WindowField::Floor), "0");
+  EXPECT_TRUE(main().drawButtonActive());
+  play.redo().pressReturn();
+  EXPECT_DOUBLE_EQ(drawn()->getCore().getFloor(), 0.2);
+
+  // Random formulas with the first coefficient locked.
+  std::string const locked = main().currentPane()->fieldText(0);
+  play.lock(ParameterPaneEscapeParams::kFirstCoefficientLock).random().random();
+  EXPECT_EQ(main().currentPane()->fieldText(0), locked);
+  EXPECT_EQ(window.computations, computed += 2);
+
+  // A cancelled zoom keeps the last complete picture on show.
+  std::vector<RGBColor> const shown = pixels();
+  window.cancelAtTick = 2;
+  play.zoomIn();
+  EXPECT_FALSE(controller->imageIsUpToDate());
+  EXPECT_EQ(pixels(), shown);
+  // Return draws it again although the controls still match.
+  window.cancelAtTick = 0;
+  play.pressReturn();
+  EXPECT_TRUE(controller->imageIsUpToDate());
+  EXPECT_EQ(window.computations, computed + 2);
+  EXPECT_TRUE(alerts.empty());
+}
+
+}  // namespace
+}  // namespace orlenza
