@@ -16,9 +16,11 @@ inline void checkOpened(File const& file, std::filesystem::path const& path) {
   if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + inQuotes(path) + ": " + file.getOpenFailure() + ".");
 }
 
-// Exit 1 with the reason when the file could not be read to its end.
+// Exit 1 with the reason when the file could not be read to its end;
+// afterDamage says what became of the records before the damaged line.
 template <typename File>
-inline int finishReading(File const& file, std::filesystem::path const& path) {
+inline int finishReading(File const& file, std::filesystem::path const& path,
+                         std::string const& afterDamage = "the records listed above are all that was read") {
   std::string const line = std::to_string(file.getFailedLine());
   switch (file.getStatus()) {
     case RecordFileStatus::complete:
@@ -33,7 +35,7 @@ inline int finishReading(File const& file, std::filesystem::path const& path) {
       throw CliError(kExitFailure, inQuotes(path) + " has a version this program cannot read (line " + line + ").");
     case RecordFileStatus::invalidRecord:
       throw CliError(kExitFailure, "line " + line + " of " + inQuotes(path) +
-                                       " cannot be read; the records listed above are all that was read.");
+                                       " cannot be read; " + afterDamage + ".");
   }
   return kExitFailure;
 }

@@ -26,7 +26,7 @@ KeyframeContainer readTimeline(std::filesystem::path const& path) {
   StreamAlertSink alerts(std::cerr);
   MovieFrameFile const file(path, alerts);
   checkOpened(file, path);
-  finishReading(file, path);
+  finishReading(file, path, "no movie is made from a timeline with keyframes missing");
   KeyframeContainer timeline;
   for (auto const& problem : file.findKeyframeProblems())
     std::cerr << "orlenza-render: warning: " << describeKeyframeProblem(problem) << '\n';

@@ -2,7 +2,10 @@
 // A drawing and dialogs whose answers a test scripts in advance, recording
 // what the controllers asked and did.
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <map>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,6 +14,7 @@
 
 #include "core/control/ControllerDialogs.h"
 #include "core/control/DrawingTarget.h"
+#include "core/control/TimeLineController.h"
 #include "core/files/FileTestSupport.h"
 
 namespace orlenza::testing_control {
@@ -90,6 +94,28 @@ class ScriptedDialogs : public QuestionAsker,
     queue.pop_front();
     return answer;
   }
+};
+
+// The axis as the window would show it.
+class FakeTimeLineWindow : public TimeLineWindow {
+ public:
+  void addKeyframe(std::shared_ptr<Snapshot> const& snap, KeyframePosition pos) override {
+    if (entries.contains(pos)) ADD_FAILURE() << "two keyframes at " << pos.getSteps();
+    entries[pos] = snap;
+  }
+  void removeKeyframe(std::shared_ptr<Snapshot> const& snap) override {
+    std::erase_if(entries, [&](auto const& e) { return e.second == snap; });
+  }
+  void replaceKeyframe(KeyframePosition pos, std::shared_ptr<Snapshot> const& snap) override { entries.at(pos) = snap; }
+  void clear() override { entries.clear(); }
+  void select(KeyframePosition pos) override { selection = pos; }
+  void setMovieButtonEnabled(bool enabled) override { movieButton = enabled; }
+  void zoomIn() override {}
+  void zoomOut() override {}
+
+  std::map<KeyframePosition, std::shared_ptr<Snapshot>> entries;
+  KeyframePosition selection;
+  bool movieButton = false;
 };
 
 inline Alert const kCannotOpen{"CannotOpenFileMain", "CannotOpenFileExplain"};

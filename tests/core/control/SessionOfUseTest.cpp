@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
 #include "DrawingSession.h"
 #include "UserSession.h"
 #include "core/base/RandomUtils.h"
@@ -71,6 +76,43 @@ TEST_F(SessionOfUseTest, ZoomBackRecolourUndoRandomAndCancel) {
   EXPECT_TRUE(controller->imageIsUpToDate());
   EXPECT_EQ(window.computations, computed + 2);
   EXPECT_TRUE(alerts.empty());
+}
+
+TEST_F(SessionOfUseTest, TimelineOfDrawnPicturesSavedAndReopened) {
+  namespace fs = std::filesystem;
+  useSmallPictures();
+  fs::path const folder = fs::temp_directory_path() / ("orlenza-session-" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  testing_control::FakeTimeLineWindow axis;
+  testing_control::ScriptedDialogs dialogs;
+  TimeLineController timeline({*controller, axis, dialogs, dialogs, dialogs, alerts});
+  UserSession play(*controller);
+  play.useTimeline(timeline, dialogs);
+
+  auto const first = drawn();
+  play.addKeyframe("0").zoomAt(20, 20).type(WindowField::Angle, "45").pressReturn().addKeyframe("1");
+  auto const second = drawn();
+  EXPECT_TRUE(timeline.isMovieButtonEnabled());
+  EXPECT_TRUE(timeline.isModified());
+  play.saveTimeline(folder / "zoom.msnaps");
+  EXPECT_FALSE(timeline.isModified());
+
+  testing_control::FakeTimeLineWindow otherAxis;
+  TimeLineController reopened({*controller, otherAxis, dialogs, dialogs, dialogs, alerts});
+  ASSERT_TRUE(reopened.openKeyframes(folder / "zoom.msnaps"));
+  EXPECT_FALSE(reopened.isModified());
+  ASSERT_EQ(reopened.keyframes().size(), 2u);
+  EXPECT_TRUE(reopened.keyframes().getSnapshot(0.0f)->isEqual(*first));
+  EXPECT_TRUE(reopened.keyframes().getSnapshot(1.0f)->isEqual(*second));
+
+  // Loading the first keyframe shows it in the controls; Return draws it.
+  reopened.currentSelectionChanged(KeyframePosition::fromSteps(0));
+  reopened.loadSelectedKeyframe();
+  EXPECT_TRUE(main().drawButtonActive());
+  play.pressReturn();
+  EXPECT_TRUE(drawn()->isEqual(*first));
+  EXPECT_TRUE(alerts.empty());
+  fs::remove_all(folder);
 }
 
 }  // namespace

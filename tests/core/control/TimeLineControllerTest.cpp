@@ -15,28 +15,6 @@ using namespace testing_control;
 
 KeyframePosition at(int steps) { return KeyframePosition::fromSteps(steps); }
 
-// The axis as the window would show it.
-class FakeTimeLineWindow : public TimeLineWindow {
- public:
-  void addKeyframe(std::shared_ptr<Snapshot> const& snap, KeyframePosition pos) override {
-    EXPECT_FALSE(entries.contains(pos)) << pos.getSteps();
-    entries[pos] = snap;
-  }
-  void removeKeyframe(std::shared_ptr<Snapshot> const& snap) override {
-    std::erase_if(entries, [&](auto const& e) { return e.second == snap; });
-  }
-  void replaceKeyframe(KeyframePosition pos, std::shared_ptr<Snapshot> const& snap) override { entries.at(pos) = snap; }
-  void clear() override { entries.clear(); }
-  void select(KeyframePosition pos) override { selection = pos; }
-  void setMovieButtonEnabled(bool enabled) override { movieButton = enabled; }
-  void zoomIn() override {}
-  void zoomOut() override {}
-
-  std::map<KeyframePosition, std::shared_ptr<Snapshot>> entries;
-  KeyframePosition selection;
-  bool movieButton = false;
-};
-
 class TimeLineControllerTest : public FileTest {
  protected:
   FakeDrawing drawing;

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "ScriptedAnswers.h"
 #include "core/control/DrawingController.h"
+#include "core/control/TimeLineController.h"
 #include "core/panes/ParameterPane.h"
 
 namespace orlenza {
@@ -88,9 +90,28 @@ class UserSession {
     return *this;
   }
 
+  // Timeline steps, answered by dialogs.
+  UserSession& useTimeline(TimeLineController& timeline, testing_control::ScriptedDialogs& dialogs) {
+    m_timeline = &timeline;
+    m_dialogs = &dialogs;
+    return *this;
+  }
+  UserSession& addKeyframe(std::string position) {
+    m_dialogs->positions.push_back(std::move(position));
+    m_timeline->addKeyframe();
+    return *this;
+  }
+  UserSession& saveTimeline(std::filesystem::path const& path) {
+    m_dialogs->newPaths.push_back(path);
+    m_timeline->saveKeyframes();
+    return *this;
+  }
+
  private:
   MainWindow& window() { return m_controller.getMainWindow(); }
   DrawingController& m_controller;
+  TimeLineController* m_timeline = nullptr;
+  testing_control::ScriptedDialogs* m_dialogs = nullptr;
 };
 
 }  // namespace orlenza
