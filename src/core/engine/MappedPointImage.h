@@ -14,37 +14,56 @@
 
 namespace orlenza {
 
+// The mapped plane points of a picture's rows; the rows share it read-only.
+class MappedRowSampler {
+ public:
+  static constexpr int kPixelsPerChunk = 256;
+
+  MappedRowSampler(SnapshotCore const& core, int width, int height)
+      : m_sampler(core.getView(), width, height), m_geometry(core.getGeometry()->clone()), m_width(width) {
+    m_geometry->initWithView(core.getView());
+  }
+
+  // visit(x, q) for each pixel of row y with its mapped point q, left to right;
+  // it answers false to end the row. With a stop, the row also ends when a stop
+  // is requested before a chunk after the first.
+  template <typename Visit>
+  void forEachPixel(int y, Visit&& visit, RowStop const* stop = nullptr) const {
+    Coord2D points[kPixelsPerChunk];
+    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
+      if (stop && x0 > 0 && stop->requested()) return;
+      int const count = std::min(kPixelsPerChunk, m_width - x0);
+      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
+      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
+      for (int i = 0; i < count; ++i)
+        if (!visit(x0 + i, points[i])) return;
+    }
+  }
+
+ private:
+  PlaneSampler m_sampler;
+  std::shared_ptr<Geometry> m_geometry;
+  int m_width;
+};
+
 // Kernel: double operator()(Coord2D const&) const, cheap enough that a row of
 // 2048 pixels never needs to look at the stop.
 template <typename Kernel>
 class MappedPointRows {
  public:
-  static constexpr int kPixelsPerChunk = 256;
-
   MappedPointRows(Kernel kernel, SnapshotCore const& core, int width, int height, RawField& field)
-      : m_kernel(std::move(kernel)),
-        m_sampler(core.getView(), width, height),
-        m_geometry(core.getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
-    m_geometry->initWithView(core.getView());
-  }
+      : m_kernel(std::move(kernel)), m_points(core, width, height), m_field(field) {}
 
   void computeRow(int y) const {
-    Coord2D points[kPixelsPerChunk];
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) m_field[x0 + i][y] = m_kernel(points[i]);
-    }
+    m_points.forEachPixel(y, [this, y](int x, Coord2D const& q) {
+      m_field[x][y] = m_kernel(q);
+      return true;
+    });
   }
 
  private:
   Kernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
-  int m_width;
+  MappedRowSampler m_points;
   RawField& m_field;
 };
 

@@ -8,7 +8,7 @@
 
 #include "core/engine/Orbit.h"
 #include "core/engine/OrbitAnalyzer.h"
-#include "core/engine/PlaneSampler.h"
+#include "core/engine/MappedPointImage.h"
 #include "core/generators/Biomorph/BiomorphKernel.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/geometry/Geometry.h"
@@ -17,67 +17,52 @@ namespace orlenza {
 
 namespace {
 
-// Points mapped through the geometry per virtual call.
-constexpr int kPixelsPerChunk = 256;
-
 class BiomorphRows {
  public:
   BiomorphRows(SnapshotBiomorph const& snapshot, int width, int height, RawField& field)
-      : m_kernel(snapshot.getParameters()),
-        m_sampler(snapshot.getCore().getView(), width, height),
-        m_geometry(snapshot.getCore().getGeometry()->clone()),
-        m_width(width),
-        m_field(field) {
+      : m_kernel(snapshot.getParameters()), m_points(snapshot.getCore(), width, height), m_field(field) {
     m_analyzer = OrbitAnalyzer::getAnalyzerFromID(snapshot.getParameters().analyzerID);
     if (m_analyzer == nullptr) m_analyzer = &OrbitAnalyzerDwell::instance();
     // The dwell is the number of points less one, so no orbit need be recorded.
     m_dwellOnly = m_analyzer == &OrbitAnalyzerDwell::instance();
-    m_geometry->initWithView(snapshot.getCore().getView());
   }
 
   void computeRow(int y, RowStop const& stop) const {
     Orbit orbit;
     if (!m_dwellOnly) orbit.reserve(static_cast<std::size_t>(m_kernel.steps()));
-    Coord2D points[kPixelsPerChunk];
     long sinceCheck = 0;
-    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
-      int const count = std::min(kPixelsPerChunk, m_width - x0);
-      for (int i = 0; i < count; ++i) points[i] = m_sampler.getXY(x0 + i, y);
-      m_geometry->mapPoints(points, points, static_cast<std::size_t>(count));
-      for (int i = 0; i < count; ++i) {
-        // A pixel runs at most 32767 steps, so between pixels is often enough.
-        if (sinceCheck >= ImageComputatorBiomorph::kStepsBetweenStopChecks) {
-          if (stop.requested()) return;
-          sinceCheck = 0;
-        }
-        Coord2D const q = points[i];
-        double& cell = m_field[x0 + i][y];
-        if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
-          cell = std::numeric_limits<double>::quiet_NaN();
-          continue;
-        }
-        BiomorphKernel::Result r;
-        if (m_dwellOnly) {
-          r = m_kernel.iterate(q.x, q.y, nullptr);
-          cell = m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last) ? 0.0 : double(r.points - 1);
-        } else {
-          orbit.clear();
-          r = m_kernel.iterate(q.x, q.y, &orbit);
-          if (m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last)) orbit.points.resize(1);
-          cell = m_analyzer->extract(orbit);
-        }
-        sinceCheck += r.points;
+    auto pixel = [&](int x, Coord2D const& q) {
+      // A pixel runs at most 32767 steps, so between pixels is often enough.
+      if (sinceCheck >= ImageComputatorBiomorph::kStepsBetweenStopChecks) {
+        if (stop.requested()) return false;
+        sinceCheck = 0;
       }
-    }
+      double& cell = m_field[x][y];
+      if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
+        cell = std::numeric_limits<double>::quiet_NaN();
+        return true;
+      }
+      BiomorphKernel::Result r;
+      if (m_dwellOnly) {
+        r = m_kernel.iterate(q.x, q.y, nullptr);
+        cell = m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last) ? 0.0 : double(r.points - 1);
+      } else {
+        orbit.clear();
+        r = m_kernel.iterate(q.x, q.y, &orbit);
+        if (m_kernel.biomorphTest() && BiomorphKernel::collapses(r.last)) orbit.points.resize(1);
+        cell = m_analyzer->extract(orbit);
+      }
+      sinceCheck += r.points;
+      return true;
+    };
+    m_points.forEachPixel(y, pixel);
   }
 
  private:
   BiomorphKernel m_kernel;
-  PlaneSampler m_sampler;
-  std::shared_ptr<Geometry> m_geometry;
+  MappedRowSampler m_points;
   OrbitAnalyzer const* m_analyzer = nullptr;
   bool m_dwellOnly = true;
-  int m_width;
   RawField& m_field;
 };
 
