@@ -40,8 +40,6 @@ TEST_F(NormalizerTest, ModuloRepeatsEveryTruncatedNorm) {
   EXPECT_DOUBLE_EQ(at("norm_modulo", 23, 10), 3.0 / 9.0);
   EXPECT_DOUBLE_EQ(at("norm_modulo", 9, 10), 1.0);
   EXPECT_DOUBLE_EQ(at("norm_modulo", -23, 10), -3.0 / 9.0);  // sign of the dividend
-  EXPECT_EQ(at("norm_modulo", 123, 1), 1.0);
-  EXPECT_EQ(at("norm_modulo", 123, -4), 1.0);
   EXPECT_EQ(at("norm_modulo", 123, 1.5), 0.0);
   // 70000 is 4464 in its low 16 bits.
   EXPECT_DOUBLE_EQ(at("norm_modulo", 70000, 1000), 464.0 / 999.0);
@@ -123,7 +121,6 @@ TEST_F(NormalizerTest, RowsAndPlainFunctionsMatchTheSingleSample) {
   auto same = [](double a, double b) {
     return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
   };
-  ASSERT_EQ(NormalizerController::getNormalizers().size(), 9u);
   for (Normalizer const* normalizer : NormalizerController::getNormalizers()) {
     NormalizeFunction const function = normalizer->function();
     ASSERT_NE(function, nullptr) << normalizer->getIdentifier();
@@ -176,9 +173,9 @@ TEST_F(NormalizerTest, RegistryKeepsTheFirstAndFallsBackToLinear) {
                                                    "norm_log",    "norm_sqrt",   "norm_inverse",
                                                    "norm_sin",    "norm_modulo", "norm_fuzz"};
   EXPECT_EQ(menu, expectedOrder);
-  auto const& list = NormalizerController::getNormalizers();
-  ASSERT_EQ(list.size(), expectedOrder.size());
-  for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list[i]->getIdentifier(), expectedOrder[i]) << i;
+  std::vector<std::string> listed;
+  for (Normalizer const* n : NormalizerController::getNormalizers()) listed.push_back(n->getIdentifier());
+  EXPECT_EQ(listed, expectedOrder);
 }
 
 }  // namespace

@@ -174,7 +174,7 @@ TEST(RowParallel, ExceptionsReachTheCaller) {
   struct Case {
     int rows;
     int failingFrom;  // rows at or after this throw
-  } const cases[] = {{100, 5}, {100, 0}, {3, 2}, {1, 0}};
+  } const cases[] = {{100, 5}, {3, 2}, {1, 0}};
   for (auto const& c : cases) {
     for (unsigned threads : {1u, 2u, 4u}) {
       SCOPED_TRACE(std::to_string(c.rows) + " rows failing from " + std::to_string(c.failingFrom) + ", " +
@@ -248,7 +248,7 @@ TEST(RowParallel, ThreadCountDefaultsToTheMachineAndIsBounded) {
   struct Case {
     unsigned set;
     unsigned expected;
-  } const cases[] = {{3, 3}, {1, 1}, {0, machine}, {257, 256}, {4294967295u, 256}, {0, machine}};
+  } const cases[] = {{3, 3}, {1, 1}, {0, machine}, {257, 256}, {4294967295u, 256}};
   for (auto const& c : cases) {
     setThreadCount(c.set);
     EXPECT_EQ(threadCount(), c.expected) << c.set;

@@ -224,6 +224,7 @@ TEST(GeometryMapping, SquaredByHand) {
     Coord2D const out = g.getMappedCoords(c.in);
     EXPECT_EQ(out.x, c.out.x) << c.power;
     EXPECT_EQ(out.y, c.out.y) << c.power;
+    EXPECT_FALSE(g.hasProperInverse());
   }
 }
 
