@@ -37,6 +37,10 @@ class OrbitAnalyzerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { registerAllOrbitAnalyzers(); }
 
+  static double read(char const* id, std::vector<ComplexDouble> const& points) {
+    return OrbitAnalyzer::getAnalyzerFromID(id)->extract(orbitOf(points));
+  }
+
   static void expectReadings(char const* what, std::vector<ComplexDouble> const& points, Readings const& expected) {
     Orbit const orbit = orbitOf(points);
     for (std::size_t i = 0; i < kIdentifiers.size(); ++i) {
@@ -79,9 +83,6 @@ TEST_F(OrbitAnalyzerTest, ReadingsOfSmallOrbits) {
 }
 
 TEST_F(OrbitAnalyzerTest, DetailsOfSingleAnalyzers) {
-  auto read = [](char const* id, std::vector<ComplexDouble> const& points) {
-    return OrbitAnalyzer::getAnalyzerFromID(id)->extract(orbitOf(points));
-  };
   EXPECT_DOUBLE_EQ(read("OA_CrossTrap", {{1, 1}, {2, 0.005}}), 0.005);
   EXPECT_DOUBLE_EQ(read("OA_CrossTrap", {{1, 1}, {1, 1}, {-0.004, 3}}), 0.006);
   // The first close point counts, not the closest; the start is never tested.
@@ -110,9 +111,6 @@ TEST_F(OrbitAnalyzerTest, NonFinitePointsGiveDefinedValues) {
   expectReadings("from -inf to inf", {{-kInf, 0}, {kInf, 0}},
                  {1, kInf, kInf, kNaN, kNaN, 0, kInf, kInf, 0, kInf, kInf, 0.01});
 
-  auto read = [](char const* id, std::vector<ComplexDouble> const& points) {
-    return OrbitAnalyzer::getAnalyzerFromID(id)->extract(orbitOf(points));
-  };
   // A NaN point has no distance; where it sits does not matter.
   EXPECT_EQ(read("OA_MinDist", {{kNaN, 0}, {3, 4}}), 5.0);
   EXPECT_EQ(read("OA_MinDist", {{3, 4}, {kNaN, 0}}), 5.0);

@@ -40,6 +40,13 @@ class CountingProgress : public RowProgress {
   mutable std::atomic<int> m_foreignCalls{0};
 };
 
+// Raises highest to row if row is higher.
+void raiseTo(std::atomic<int>& highest, int row) {
+  int seen = highest.load();
+  while (row > seen && !highest.compare_exchange_weak(seen, row)) {
+  }
+}
+
 unsigned const kThreadCounts[] = {0, 1, 2, 3, 8, 5000};
 
 TEST(RowParallel, ThreadedPictureEqualsOneThreadBitForBit) {
@@ -151,9 +158,7 @@ TEST(RowParallel, CancelStopsBetweenRows) {
           400,
           [&](int row, RowStop const& stop) {
             begun.fetch_add(1);
-            int seen = highest.load();
-            while (row > seen && !highest.compare_exchange_weak(seen, row)) {
-            }
+            raiseTo(highest, row);
             if (row < cancelAfter) return;
             while (!stop.requested()) std::this_thread::sleep_for(std::chrono::microseconds(200));
           },
@@ -187,9 +192,7 @@ TEST(RowParallel, ExceptionsReachTheCaller) {
             c.rows,
             [&](int row, RowStop const&) {
               inFlight.fetch_add(1);
-              int seen = maxRowBegun.load();
-              while (row > seen && !maxRowBegun.compare_exchange_weak(seen, row)) {
-              }
+              raiseTo(maxRowBegun, row);
               std::this_thread::sleep_for(std::chrono::microseconds(100));
               inFlight.fetch_sub(1);
               if (row >= c.failingFrom) throw std::range_error("row " + std::to_string(row));
