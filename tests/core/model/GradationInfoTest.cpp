@@ -73,11 +73,8 @@ TEST(GradationInfo, MorphBlendsGradationsAndAuxiliary) {
   EXPECT_TRUE(a.morphTowards(b, 5.0) == b);
 
   GradationInfo const half = a.morphTowards(b, 0.5);
-  // trunc(65535 / 2) at both ends; the blend always carries the quarter keys.
-  RGBColor const grey{32767, 32767, 32767};
-  EXPECT_EQ(half.gradation.size(), 5u);
-  EXPECT_EQ(half.gradation.getColor(KeyframePosition::fromSteps(0)), grey);
-  EXPECT_EQ(half.gradation.getColor(KeyframePosition::fromSteps(10000)), grey);
+  // trunc(65535 / 2); the blend itself is pinned in GradationTest.
+  EXPECT_EQ(half.gradation.getColor(KeyframePosition::fromSteps(0)), (RGBColor{32767, 32767, 32767}));
   EXPECT_EQ(half.auxiliary.scale, 2.0);
   EXPECT_EQ(half.auxiliary.offset, -0.5);
 }
