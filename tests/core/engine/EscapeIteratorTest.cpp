@@ -138,32 +138,23 @@ TEST(EscapeIteratorTest, DefaultMapOneStepFromTheOrigin) {
 }
 
 TEST(EscapeIteratorTest, RecordedOrbits) {
-  {
-    // Out at the 1024th step: dwell 1024 like a point that stays, but one point fewer.
-    Orbit orbit;
-    EscapeIterator iterator(mapWith({{1, 2.0}}), &orbit, false);
-    EXPECT_EQ(iterator.iterate(std::ldexp(1.0, -1014), 0.0), 1024);
-    EXPECT_EQ(orbit.size(), 1024u);
-  }
-  {
-    // The orbit is appended to, not cleared.
-    Orbit orbit;
-    orbit.add(9.0, 9.0);
-    EscapeIterator iterator(mapWith({{0, 2000.0}}), &orbit, false);
-    iterator.iterate(1.0, 2.0);
-    iterator.iterate(3.0, 4.0);
-    ASSERT_EQ(orbit.size(), 3u);
-    EXPECT_EQ(orbit.points[2], (ComplexDouble{3.0, 4.0}));
-  }
-}
-
-TEST(EscapeIteratorTest, DwellOnlyLeavesTheOrbitAlone) {
+  // Out at the 1024th step: dwell 1024 like a point that stays, but one point fewer.
   Orbit orbit;
-  orbit.add(1.0, 2.0);
-  orbit.add(ComplexDouble{3.0, 4.0});
+  EscapeIterator doubling(mapWith({{1, 2.0}}), &orbit, false);
+  EXPECT_EQ(doubling.iterate(std::ldexp(1.0, -1014), 0.0), 1024);
+  EXPECT_EQ(orbit.size(), 1024u);
+  // The orbit is appended to, not cleared.
+  orbit.clear();
+  orbit.add(9.0, 9.0);
+  EscapeIterator outAtOnce(mapWith({{0, 2000.0}}), &orbit, false);
+  outAtOnce.iterate(1.0, 2.0);
+  outAtOnce.iterate(3.0, 4.0);
+  ASSERT_EQ(orbit.size(), 3u);
+  EXPECT_EQ(orbit.points[2], (ComplexDouble{3.0, 4.0}));
+  // A dwell-only iterator leaves the orbit alone.
   std::vector<ComplexDouble> const before = orbit.points;
-  EscapeIterator iterator(EscapeParameters{}, &orbit, true);
-  for (double x : {0.0, 1.0, kNaN}) iterator.iterate(x, 0.25);
+  EscapeIterator dwellOnly(EscapeParameters{}, &orbit, true);
+  for (double x : {0.0, 1.0, kNaN}) dwellOnly.iterate(x, 0.25);
   EXPECT_EQ(orbit.points, before);
   // A recording iterator without an orbit records nothing and still counts.
   EscapeIterator noOrbit(mapWith({{1, 2.0}}), nullptr, false);

@@ -39,14 +39,12 @@ TEST(GeometryMapping, DefaultIsTheIdentityBothWays) {
     EXPECT_TRUE(sameBits(g.getMappedCoords(p), p));
     EXPECT_TRUE(sameBits(g.getInverseCoords(p), p));
   }
-  EXPECT_TRUE(g.hasProperInverse());
 }
 
 TEST(GeometryMapping, InverseByHand) {
   GeometryInverse g;
   placeAt(g, {0, 0}, 2);
   expectNear(g.getMappedCoords({3, 4}), {0.24, 0.32}, 1e-12, "R / r, not R^2 / r");
-  expectNear(g.getInverseCoords({3, 4}), {0.24, 0.32}, 1e-12, "its own inverse");
   EXPECT_TRUE(sameBits(g.getMappedCoords({0, 0}), Coord2D{0, 0}));
   placeAt(g, {1, 1}, 1);
   expectNear(g.getMappedCoords({1, 3}), {1, 1.5}, 1e-12, "shifted centre");
@@ -54,7 +52,6 @@ TEST(GeometryMapping, InverseByHand) {
   EXPECT_TRUE(sameBits(g.getMappedCoords({1, 1}), Coord2D{1, 1}));  // the centre stays
   // Far away points come to the centre; the distance under/overflows without a crash.
   expectNear(g.getMappedCoords({1e300, 1}), {1, 1}, 1e-12, "far away");
-  EXPECT_TRUE(g.hasProperInverse());
 }
 
 TEST(GeometryMapping, NfoldByHand) {
@@ -186,14 +183,11 @@ TEST(GeometryMapping, SphereByHand) {
   expectNear(g.getMappedCoords({0.25, 0.1}), {0.25, 0.1}, 1e-15, "inside stays");
   expectNear(g.getMappedCoords({1, 0}), {2, 0}, 1e-12, "2R goes to 4R");
   expectNear(g.getMappedCoords({0, -0.75}), {0, -std::pow(2.0, 1.0) * 0.5}, 1e-12, "1.5R goes to 2R");
-  expectNear(g.getInverseCoords({2, 0}), {1, 0}, 1e-12, "4R back to 2R");
   expectNear(g.getMappedCoords({0, 0}), {0, 0}, 0, "centre");
   GeometrySphere outside(1, false);
   placeAt(outside, {1, 1}, 1);
   expectNear(outside.getMappedCoords({1, 1}), {1.5, 1}, 1e-12, "centre to 2^-1");
   expectNear(outside.getMappedCoords({1, 4}), {1, 5}, 1e-12, "3R to 4R");
-  expectNear(outside.getInverseCoords({1, 5}), {1, 4}, 1e-12, "4R back to 3R");
-  EXPECT_TRUE(outside.hasProperInverse());
 }
 
 TEST(GeometryMapping, DiskByHand) {
@@ -224,6 +218,7 @@ TEST(GeometryMapping, SquaredByHand) {
     Coord2D const out = g.getMappedCoords(c.in);
     EXPECT_EQ(out.x, c.out.x) << c.power;
     EXPECT_EQ(out.y, c.out.y) << c.power;
+    EXPECT_FALSE(g.hasProperInverse());
   }
 }
 
@@ -277,9 +272,10 @@ TEST(GeometryMapping, SwirlByHand) {
   linear.setExponent(1);
   placeAt(linear, {1, 1}, 2);
   expectNear(linear.getMappedCoords({3, 1}), {1, 3}, 1e-8, "a quarter turn at R");
-  expectNear(linear.getInverseCoords({1, 3}), {3, 1}, 1e-8, "and back");
+  expectNear(linear.getInverseCoords({1, 3}), {3, 1}, 1e-8, "and back, with its own exponent");
 }
 
+// With the mappings pinned by hand above, the round trip pins the inverses.
 TEST(GeometryMapping, ProperInversesUndoTheMapping) {
   std::vector<std::shared_ptr<Geometry>> geometries = {
       std::make_shared<DefaultGeometry>(), std::make_shared<GeometryInverse>(), std::make_shared<GeometrySphere>(),

@@ -43,6 +43,14 @@ std::string join(std::vector<std::string> const& tokens, std::size_t count) {
   return text;
 }
 
+// Reads a record of the given version into core; false when the stream failed.
+bool readInto(SnapshotCore& core, std::string const& text, int version = 3) {
+  core.setVersion(version);
+  std::istringstream is(text);
+  is >> core;
+  return !is.fail();
+}
+
 // A core far from the defaults in every field.
 SnapshotCore oddCore() {
   Gradation g;
@@ -68,10 +76,7 @@ TEST_F(SnapshotCoreTest, DefaultCoreTextAndRoundTrip) {
             "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
             "pf_none 0 pf_none 0 norm_lin 256 0 1 ");
   SnapshotCore back;
-  back.setVersion(3);
-  std::istringstream is(text);
-  is >> back;
-  ASSERT_FALSE(is.fail());
+  ASSERT_TRUE(readInto(back, text));
   EXPECT_TRUE(back == core);
   EXPECT_EQ(textOf(back), text);
   EXPECT_EQ(back.getVersion(), 3);
@@ -82,10 +87,7 @@ TEST_F(SnapshotCoreTest, ViewGeometryAndGradationSurviveTheTextForm) {
   EXPECT_EQ(core.getView().getAngle(), -5.0);
   std::string const text = textOf(core);
   SnapshotCore back;
-  back.setVersion(3);
-  std::istringstream is(text);
-  is >> back;
-  ASSERT_FALSE(is.fail()) << text;
+  ASSERT_TRUE(readInto(back, text)) << text;
   EXPECT_TRUE(back == core) << text;
   EXPECT_EQ(back.getGeometry()->getVersion(), 3);
   EXPECT_EQ(textOf(back), text);
@@ -100,10 +102,7 @@ TEST_F(SnapshotCoreTest, VersionTwoHasNoGeometryNorSecondPostfilter) {
     SnapshotCore core;
     auto const nfold = std::make_shared<GeometryNfold>();
     core.setGeometry(nfold);
-    core.setVersion(version);
-    std::istringstream is(text);
-    is >> core;
-    ASSERT_FALSE(is.fail()) << version;
+    ASSERT_TRUE(readInto(core, text, version)) << version;
     EXPECT_TRUE(core.getView() == View(1, 2, 3, 45, true, false));
     EXPECT_EQ(core.getGeometry(), nfold);  // left as it was
     EXPECT_EQ(core.getSecondPostfilteringID(), "pf_none");
@@ -112,17 +111,11 @@ TEST_F(SnapshotCoreTest, VersionTwoHasNoGeometryNorSecondPostfilter) {
     EXPECT_EQ(core.getGradationInfo().auxiliary.scale, 2.0);
   }
   SnapshotCore fresh;
-  fresh.setVersion(2);
-  std::istringstream is(text);
-  is >> fresh;
+  ASSERT_TRUE(readInto(fresh, text, 2));
   EXPECT_EQ(fresh.getGeometry()->getIdentifier(), "geom_null");
-
   // The same text as a version-3 record has "2" where the geometry belongs.
   SnapshotCore three;
-  three.setVersion(3);
-  std::istringstream is3(text);
-  is3 >> three;
-  EXPECT_TRUE(is3.fail());
+  EXPECT_FALSE(readInto(three, text));
 }
 
 TEST_F(SnapshotCoreTest, SettersClampEveryValue) {
@@ -179,10 +172,7 @@ TEST_F(SnapshotCoreTest, ReadingClampsNormFloorAndCeiling) {
     std::string const text = std::string("0 0 1 0 0 0 geom_null 0 0 0 0 1 2 0 0 0 0 1 65535 65535 65535 1 0 ") +
                              "pf_none 0 pf_none 0 " + c.tail;
     SnapshotCore core;
-    core.setVersion(3);
-    std::istringstream is(text);
-    is >> core;
-    ASSERT_FALSE(is.fail()) << c.tail;
+    ASSERT_TRUE(readInto(core, text)) << c.tail;
     EXPECT_EQ(core.getNorm(), c.norm) << c.tail;
     EXPECT_EQ(core.getFloor(), c.floor) << c.tail;
     EXPECT_EQ(core.getCeiling(), c.ceiling) << c.tail;
@@ -281,10 +271,7 @@ TEST_F(SnapshotCoreTest, GarbageNeverCrashesAndChangesNothing) {
     SnapshotCore core = oddCore();
     core.setNorm(77);
     auto const geometry = core.getGeometry();
-    core.setVersion(3);
-    std::istringstream is(bad);
-    is >> core;
-    EXPECT_TRUE(is.fail()) << what;
+    EXPECT_FALSE(readInto(core, bad)) << what;
     EXPECT_EQ(core.getNorm(), 77.0) << what;
     EXPECT_EQ(core.getGeometry(), geometry) << what;
   };
@@ -317,10 +304,7 @@ TEST_F(SnapshotCoreTest, GarbageNeverCrashesAndChangesNothing) {
   auto longID = tokens;
   longID[tokens.size() - 4] = std::string(1 << 20, 'n');
   SnapshotCore core;
-  core.setVersion(3);
-  std::istringstream is(join(longID, longID.size()));
-  is >> core;
-  EXPECT_FALSE(is.fail());
+  EXPECT_TRUE(readInto(core, join(longID, longID.size())));
   EXPECT_EQ(core.getNormalizerID().size(), 1u << 20);
 }
 
@@ -331,10 +315,7 @@ TEST_F(SnapshotCoreTest, IdentifiersAreWrittenAsOneWord) {
   core.setNormalizerID("norm\nlin");
   std::string const text = textOf(core);
   SnapshotCore back;
-  back.setVersion(3);
-  std::istringstream is(text);
-  is >> back;
-  ASSERT_FALSE(is.fail()) << text;
+  ASSERT_TRUE(readInto(back, text)) << text;
   EXPECT_EQ(back.getPostfilteringID(), "pf_with_blanks");
   EXPECT_EQ(back.getSecondPostfilteringID(), "?");
   EXPECT_EQ(back.getNormalizerID(), "norm_lin");

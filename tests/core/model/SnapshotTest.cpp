@@ -20,7 +20,8 @@ namespace {
 // Two doubles, through the list-of-doubles base.
 class PairParameters : public SnapshotParameters {
  public:
-  double values[2] = {1.5, -2.0};
+  explicit PairParameters(double a = 1.5, double b = -2.0) : values{a, b} {}
+  double values[2];
   unsigned getNumParameters() const override { return 2; }
   double getParameter(unsigned long i) const override { return values[i]; }
   void setParameter(unsigned long i, double value) override { values[i] = value; }
@@ -82,7 +83,7 @@ TEST_F(SnapshotTest, FactoryKeepsTheFirstCreatorAndRejectsUnknownKinds) {
 
   auto const made = SnapshotFactory::makeNewSnapshot("TestPair", 3);
   ASSERT_NE(made, nullptr);
-  EXPECT_EQ(typeid(*made), typeid(SnapshotPair));
+  EXPECT_NE(dynamic_cast<SnapshotPair const*>(made.get()), nullptr);
   EXPECT_EQ(made->getVersion(), 3);
   EXPECT_TRUE(made->getCore() == SnapshotCore());
   EXPECT_EQ(SnapshotFactory::makeNewSnapshot("TestWord", -7)->getVersion(), -7);
@@ -136,15 +137,9 @@ TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
   startCore.setNorm(100);
   SnapshotCore endCore;
   endCore.setNorm(300);
-  PairParameters p;
-  p.values[0] = 0;
-  p.values[1] = 10;
-  PairParameters q;
-  q.values[0] = 4;
-  q.values[1] = 20;
-  auto const start = std::make_shared<SnapshotPair>("start", startCore, p);
+  auto const start = std::make_shared<SnapshotPair>("start", startCore, PairParameters(0, 10));
   start->setVersion(3);
-  auto const end = std::make_shared<SnapshotPair>("end", endCore, q);
+  auto const end = std::make_shared<SnapshotPair>("end", endCore, PairParameters(4, 20));
 
   auto const half = start->morphTowards(end, 0.25);
   auto const* halfPair = dynamic_cast<SnapshotPair const*>(half.get());
@@ -160,7 +155,7 @@ TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
     auto const copy = start->morphTowards(target, 0.5);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy, start);
-    EXPECT_EQ(typeid(*copy), typeid(SnapshotPair));
+    EXPECT_NE(dynamic_cast<SnapshotPair const*>(copy.get()), nullptr);
     EXPECT_TRUE(copy->isEqual(*start));
     EXPECT_EQ(copy->getName(), "start");
     EXPECT_EQ(copy->getVersion(), 3);
@@ -168,14 +163,8 @@ TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
   }
 
   // The template kind morphs by its parameter class.
-  WordParameters w1;
-  w1.word = "one";
-  w1.weight = 2;
-  WordParameters w2;
-  w2.word = "two";
-  w2.weight = 4;
-  auto const wordStart = std::make_shared<SnapshotWord>("a", startCore, w1);
-  auto const wordMid = wordStart->morphTowards(std::make_shared<SnapshotWord>("b", endCore, w2), 0.5);
+  auto const wordStart = std::make_shared<SnapshotWord>("a", startCore, WordParameters{"one", 2});
+  auto const wordMid = wordStart->morphTowards(std::make_shared<SnapshotWord>("b", endCore, WordParameters{"two", 4}), 0.5);
   auto const* wordMidKind = dynamic_cast<SnapshotWord const*>(wordMid.get());
   ASSERT_NE(wordMidKind, nullptr);
   EXPECT_EQ(wordMidKind->getParameters().word, "one");
@@ -186,9 +175,7 @@ TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
 TEST_F(SnapshotTest, RecordTextAndNames) {
   SnapshotCore core;
   core.setVersion(3);
-  PairParameters p;
-  p.values[0] = 0.5;
-  p.values[1] = -0.0;
+  PairParameters const p(0.5, -0.0);
   SnapshotPair const s("three word name", core, p);
   EXPECT_EQ(textOf(s), "TestPair " + textOf(core) + " 0.5 -0 three_word_name");
 
