@@ -5,6 +5,8 @@
 #include <climits>
 #include <set>
 
+#include "core/library/EmbeddedResources.h"
+
 namespace orlenza {
 namespace {
 
@@ -23,14 +25,13 @@ TEST(GeneratorCatalogue, RowsFollowTheCategoryNumbering) {
     for (int rank = 1; rank <= childCounts[c]; ++rank) {
       auto const& row = items.at(categoryIds[c] + rank);
       EXPECT_EQ(row.childCount, 0);
-      EXPECT_FALSE(row.exampleKey.empty());
+      // The catalogue shows this picture beside the generator.
+      EXPECT_TRUE(findEmbeddedResource("examples/" + std::string(row.exampleKey) + ".png")) << row.exampleKey;
       EXPECT_EQ(getCategoryKey(row.name), category.name);
     }
     EXPECT_EQ(items.count(categoryIds[c] + childCounts[c] + 1), 0u);
   }
-  EXPECT_EQ(items.at(101).exampleKey, "BasinEx");
   EXPECT_EQ(items.at(201).name, "Mandal");  // six letters, as stored in files
-  EXPECT_EQ(items.at(307).exampleKey, "DSGumEx");
 }
 
 TEST(GeneratorCatalogue, NamesInCatalogueOrder) {
