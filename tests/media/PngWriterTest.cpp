@@ -71,11 +71,7 @@ std::string chunkBytes(std::string const& type, std::string const& data) {
 
 class PngTest : public ::testing::Test {
  protected:
-  fs::path const& folder() const { return m_scratch.path(); }
-  std::vector<std::string> names() const { return m_scratch.names(); }
-
- private:
-  testing_files::ScratchFolder m_scratch;
+  testing_files::ScratchFolder folder;
 };
 
 // Components that could break a conversion: both ends, the byte boundaries, then noise.
@@ -96,7 +92,7 @@ TEST_F(PngTest, PixelsComeBackExactly) {
     for (int depth : {8, 16}) {
       SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + " depth " + std::to_string(depth));
       RgbImage16 const image = testImage(size.width, size.height, static_cast<unsigned>(size.width * 31 + depth));
-      fs::path const path = folder() / "pic.png";
+      fs::path const path = folder / "pic.png";
       writePng(path, image, {depth, {}});
 
       // Expected bytes: the high byte alone, or high then low byte.
@@ -131,7 +127,7 @@ TEST_F(PngTest, PixelsComeBackExactly) {
       ASSERT_GE(chunks.size(), 3u);
       EXPECT_EQ(chunks.front().type, "IHDR");
       EXPECT_EQ(chunks.back().type, "IEND");
-      EXPECT_EQ(names(), std::vector<std::string>{"pic.png"});
+      EXPECT_EQ(folder.names(), std::vector<std::string>{"pic.png"});
     }
   }
 }
@@ -157,7 +153,7 @@ TEST_F(PngTest, TextChunksRoundTrip) {
       {"Empty", "", true, false},
   };
   for (int depth : {8, 16}) {
-    fs::path const path = folder() / "with text.png";
+    fs::path const path = folder / "with text.png";
     writePng(path, testImage(3, 2, 1), {depth, texts});
 
     for (bool withPixels : {true, false}) {
@@ -200,8 +196,10 @@ TEST_F(PngTest, TextChunksRoundTrip) {
 }
 
 TEST_F(PngTest, InvalidArgumentsFailBeforeAnyFileIsMade) {
-  fs::path const path = folder() / "old.png";
+  fs::path const path = folder / "old.png";
   testing_files::put(path, "old bytes");
+  // Built apart: GCC 12 warns falsely about "'" + std::string(80, 'k') inside the table.
+  std::string const longKeyReason = std::string(80, 'k').insert(0, 1, '\'') + "' is not a valid PNG text keyword";
   RgbImage16 shortData(2, 2);
   shortData.rgb.pop_back();
   struct Case {
@@ -214,7 +212,7 @@ TEST_F(PngTest, InvalidArgumentsFailBeforeAnyFileIsMade) {
       {shortData, 8, {"k", "t"}, "the picture's data does not match its size 2 x 2"},
       {RgbImage16(1, 1), 12, {"k", "t"}, "a PNG picture has 8 or 16 bits per component, not 12"},
       {RgbImage16(1, 1), 8, {"", "t"}, "'' is not a valid PNG text keyword"},
-      {RgbImage16(1, 1), 8, {std::string(80, 'k'), "t"}, "'" + std::string(80, 'k') + "' is not a valid PNG text keyword"},
+      {RgbImage16(1, 1), 8, {std::string(80, 'k'), "t"}, longKeyReason},
       {RgbImage16(1, 1), 8, {" lead", "t"}, "' lead' is not a valid PNG text keyword"},
       {RgbImage16(1, 1), 8, {"two  blanks", "t"}, "'two  blanks' is not a valid PNG text keyword"},
       {RgbImage16(1, 1), 8, {"\xC3\xBC", "t"}, "'\xC3\xBC' is not a valid PNG text keyword"},
@@ -235,7 +233,7 @@ TEST_F(PngTest, InvalidArgumentsFailBeforeAnyFileIsMade) {
       EXPECT_EQ(std::string(e.what()), "cannot write '" + path.string() + "': " + c.reason);
     }
     EXPECT_EQ(testing_files::contentOf(path), "old bytes");
-    EXPECT_EQ(names(), std::vector<std::string>{"old.png"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"old.png"});
   }
 
   // The edges of what is allowed: 79 characters, single inner blanks, the
@@ -249,20 +247,8 @@ TEST_F(PngTest, InvalidArgumentsFailBeforeAnyFileIsMade) {
   for (std::size_t i = 0; i < fine.size(); ++i) EXPECT_EQ(info.texts[i].text, fine[i].text);
 }
 
-TEST_F(PngTest, MissingFolderLeavesNoFile) {
-  fs::path const path = folder() / "missing" / "out.png";
-  try {
-    writePng(path, RgbImage16(2, 2), {8, {{kSnapshotTextKeyword, "x"}}});
-    ADD_FAILURE() << "no error";
-  } catch (FileWriteError const& e) {
-    EXPECT_EQ(std::string(e.what()), "cannot write '" + path.string() + "': No such file or directory");
-  }
-  EXPECT_FALSE(fs::exists(folder() / "missing"));
-  EXPECT_TRUE(names().empty());
-}
-
 TEST_F(PngTest, ReaderRejectsWhatIsNotAGoodPng) {
-  fs::path const good = folder() / "good.png";
+  fs::path const good = folder / "good.png";
   writePng(good, testImage(40, 30, 3), {8, {{kSnapshotTextKeyword, "record"}}});
   std::string const bytes = testing_files::contentOf(good);
   std::string const signature("\x89PNG\r\n\x1a\n", 8);
@@ -296,7 +282,7 @@ TEST_F(PngTest, ReaderRejectsWhatIsNotAGoodPng) {
   for (auto const& c : cases) {
     for (bool withPixels : {true, false}) {
       SCOPED_TRACE(c.name + (withPixels ? " with pixels" : " without pixels"));
-      fs::path const path = folder() / c.name;
+      fs::path const path = folder / c.name;
       testing_files::put(path, c.content);
       try {
         readPngInfo(path, withPixels);
@@ -323,7 +309,7 @@ TEST_F(PngTest, ReaderRejectsWhatIsNotAGoodPng) {
   struct Failing {
     fs::path path;
     std::string reason;
-  } const failing[] = {{folder() / "absent.png", "No such file or directory"}, {folder(), "Is a directory"}};
+  } const failing[] = {{folder / "absent.png", "No such file or directory"}, {folder.path(), "Is a directory"}};
   for (auto const& f : failing) {
     try {
       readPngInfo(f.path);
@@ -369,7 +355,7 @@ TEST_F(PngTest, ReaderUndoesInterlacingAndFindsTextAfterThePixels) {
   for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 37 + 11);
   std::vector<png_bytep> rows(height);
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels.data() + y * width * 3;
-  fs::path const path = folder() / "interlaced.png";
+  fs::path const path = folder / "interlaced.png";
   ASSERT_TRUE(writeInterlaced(path.c_str(), width, height, rows.data(), kSnapshotTextKeyword, "after \xE2\x9C\x93"));
 
   for (bool withPixels : {true, false}) {
@@ -393,7 +379,7 @@ TEST_F(PngTest, ReaderReportsOtherKindsAsStored) {
   image.width = 3;
   image.height = 2;
   image.format = PNG_FORMAT_GRAY;
-  fs::path const path = folder() / "grey.png";
+  fs::path const path = folder / "grey.png";
   ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, grey, 0, nullptr), 0) << image.message;
 
   PngInfo const info = readPngInfo(path);

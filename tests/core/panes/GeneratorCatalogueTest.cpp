@@ -5,6 +5,8 @@
 #include <climits>
 #include <set>
 
+#include "core/library/EmbeddedResources.h"
+
 namespace orlenza {
 namespace {
 
@@ -15,7 +17,6 @@ TEST(GeneratorCatalogue, RowsFollowTheCategoryNumbering) {
   ASSERT_EQ(items.size(), 26u);  // 5 categories, 21 generators
   int const categoryIds[] = {100, 200, 300, 400, 500};
   int const childCounts[] = {5, 4, 7, 3, 2};
-  int generators = 0;
   for (int c = 0; c < 5; ++c) {
     auto const& category = items.at(categoryIds[c]);
     EXPECT_EQ(category.childCount, childCounts[c]);
@@ -24,16 +25,13 @@ TEST(GeneratorCatalogue, RowsFollowTheCategoryNumbering) {
     for (int rank = 1; rank <= childCounts[c]; ++rank) {
       auto const& row = items.at(categoryIds[c] + rank);
       EXPECT_EQ(row.childCount, 0);
-      EXPECT_FALSE(row.exampleKey.empty());
+      // The catalogue shows this picture beside the generator.
+      EXPECT_TRUE(findEmbeddedResource("examples/" + std::string(row.exampleKey) + ".png")) << row.exampleKey;
       EXPECT_EQ(getCategoryKey(row.name), category.name);
-      ++generators;
     }
     EXPECT_EQ(items.count(categoryIds[c] + childCounts[c] + 1), 0u);
   }
-  EXPECT_EQ(generators, 21);
-  EXPECT_EQ(items.at(101).exampleKey, "BasinEx");
   EXPECT_EQ(items.at(201).name, "Mandal");  // six letters, as stored in files
-  EXPECT_EQ(items.at(307).exampleKey, "DSGumEx");
 }
 
 TEST(GeneratorCatalogue, NamesInCatalogueOrder) {
