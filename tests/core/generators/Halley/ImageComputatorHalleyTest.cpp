@@ -182,23 +182,10 @@ TEST_F(ImageComputatorHalleyTest, ConvergenceTests) {
   }
 }
 
-TEST_F(ImageComputatorHalleyTest, DefaultPictureShowsTheSevenBasins) {
-  View const view = ImageComputatorHalley::defaultView();
-  int const w = 40, h = 30;
-  RawField field(w, h);
-  CountingNotifier notifier;
-  computator.computeImage(snapshot(view, defaults()), w, h, field, notifier, 1);
-  EXPECT_EQ(notifier.totals, std::vector<long>{h});
-  EXPECT_EQ(notifier.steps, h);
-  int slow = 0;
-  for (int x = 0; x < w; ++x)
-    for (int y = 0; y < h; ++y) {
-      Point const p = referencePoint(view, w, h, x, y);
-      ASSERT_EQ(field[x][y], referenceDwell(defaults(), 1, 0, p.x, p.y)) << x << "," << y;
-      slow += field[x][y] >= 6;
-    }
-  EXPECT_GT(slow, 0);  // the boundaries between the basins hesitate
-  EXPECT_EQ(field[w / 2][h / 2], 0);  // the root 0 is the centre
+// The whole default picture is pinned by its golden hash and the reference
+// fields above; here the basins themselves.
+TEST_F(ImageComputatorHalleyTest, DefaultPolynomialHasItsSevenBasins) {
+  EXPECT_EQ(valueAt(0, 0, defaults()), 0);  // the root 0
   // Near each of the six sixth roots of unity the method is quick, and the
   // last point kept lies next to that root.
   for (int k = 0; k < 6; ++k) {
@@ -308,11 +295,6 @@ TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) 
 TEST_F(ImageComputatorHalleyTest, CancelForeignKindsAndSizes) {
   auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
   gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
-  // Several threads stop too (rows in flight may finish).
-  RawField wide(2048, 64);
-  CountingNotifier early(1);
-  computator.computeImage(s, 2048, 64, wide, early, 4);
-  EXPECT_LT(early.steps, 64);
 }
 
 }  // namespace
