@@ -78,6 +78,7 @@ TEST_F(ParameterPaneEscapeParamsTest, FieldsLocksAndTabOrder) {
   EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
 }
 
+// Number texts themselves (nan, -inf, ten digits) are AbstractParameterPaneTest's.
 TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
   Coefficients k = {1.0 / 3.0, -2.0 / 3.0, 1e-300, -0.0, 123456789.123, 0.1,
                     -1.2,      1.3,        2e10,   -1e-5, 0.5,          3.14159265358979};
@@ -100,18 +101,6 @@ TEST_F(ParameterPaneEscapeParamsTest, SnapshotToTextsAndBack) {
   // An analyzer nobody registered leaves the menu where it was.
   pane.updateFromSnapshot(*withParameters(k, "OA_Unknown"));
   EXPECT_EQ(pane.fieldText(kAnalyzer), "OA_Angle");
-
-  // Non-finite coefficients show and read back.
-  Coefficients odd = EscapeParameters().coefficients;
-  odd[0] = std::numeric_limits<double>::quiet_NaN();
-  odd[1] = -std::numeric_limits<double>::infinity();
-  pane.updateFromSnapshot(*withParameters(odd));
-  EXPECT_EQ(pane.fieldText(0), "nan");
-  EXPECT_EQ(pane.fieldText(1), "-inf");
-  EXPECT_EQ(pane.fieldText(kFormula), "");
-  pane.updateToSnapshot(*back);
-  EXPECT_TRUE(std::isnan(paramsOf(back).coefficients[0]));
-  EXPECT_EQ(paramsOf(back).coefficients[1], -std::numeric_limits<double>::infinity());
 
   // A foreign kind is refused both ways.
   gen_test::ForeignSnapshot other;

@@ -34,17 +34,17 @@ PhasePlaneParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
 
 auto paneFor(std::string const& identifier) { return gen_test::paneFor<ParameterPanePhasePlane>(identifier); }
 
+// The default cores (view, filters, norms, gradations) are pinned by the golden pictures.
 struct Row {
   char const* identifier;
   std::vector<double> coefficients;
   double stepSize;
-  double norm;
 };
 
 std::vector<Row> const& rows() {
-  static std::vector<Row> const table = {{"PhasePlane-xsin", {1, 0, 0, 1, 3}, 0.1, 20},
-                                         {"PhasePlane-sinprod", {1, 1, 1}, 0.1, 20},
-                                         {"PhasePlane-tan", {1, 3, 0, 0, 0}, 0.05, 10}};
+  static std::vector<Row> const table = {{"PhasePlane-xsin", {1, 0, 0, 1, 3}, 0.1},
+                                         {"PhasePlane-sinprod", {1, 1, 1}, 0.1},
+                                         {"PhasePlane-tan", {1, 3, 0, 0, 0}, 0.05}};
   return table;
 }
 
@@ -60,28 +60,8 @@ TEST_F(ParameterPanePhasePlaneTest, FieldsLocksAndDefaultSnapshots) {
     gen_test::expectLabelsLocalized(fields);
     EXPECT_EQ(pane->getLastTextBox(), n + 2);
     EXPECT_TRUE(pane->usesInverseGeometry());
-    EXPECT_FALSE(pane->ignoresGeometry());
-
-    auto const fresh = pane->makeNewSnapshot();
-    EXPECT_EQ(fresh->getIdentifier(), row.identifier);
-    EXPECT_TRUE(paramsOf(fresh) == block(50, 50, 0.1, std::vector<double>(n, 1.0)));
-
-    auto const d = pane->getDefaultSnapshot();
-    EXPECT_EQ(paramsOf(d).parameters, row.coefficients);
-    EXPECT_EQ(paramsOf(d).stepSize, row.stepSize);
-    EXPECT_EQ(paramsOf(d).gridDivisions, 50);
-    EXPECT_EQ(paramsOf(d).numSteps, 50);
-    SnapshotCore const& core = d->getCore();
-    EXPECT_TRUE(core.getView() == View(0, 0, 6, 0, false, false));
-    EXPECT_EQ(core.getPostfilteringID(), "pf_AntialiasingLight");
-    EXPECT_EQ(core.getNormalizerID(), "norm_sqrt");
-    EXPECT_EQ(core.getNorm(), row.norm);
-    GradationInfo const& g = core.getGradationInfo();
-    EXPECT_EQ(g.gradation.size(), 2u);
-    EXPECT_EQ(g.auxiliary.scale, 1);
-    EXPECT_EQ(g.auxiliary.offset, 0);
-    EXPECT_EQ(g.gradation.getColor(KeyframePosition(0.0)), k_RGBwhite);
-    EXPECT_EQ(g.gradation.getColor(KeyframePosition(1.0)), k_RGBblack);
+    EXPECT_EQ(pane->makeNewSnapshot()->getIdentifier(), row.identifier);
+    EXPECT_TRUE(paramsOf(pane->getDefaultSnapshot()) == block(50, 50, row.stepSize, row.coefficients));
   }
 }
 

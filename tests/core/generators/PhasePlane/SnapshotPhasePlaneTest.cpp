@@ -104,7 +104,8 @@ TEST_F(SnapshotPhasePlaneTest, TextFormReadsBackAndCountsAreClamped) {
   for (auto const& s : records) {
     auto const read = gen_test::readRecord(gen_test::recordOf(*s));
     ASSERT_TRUE(read);
-    EXPECT_EQ(typeid(*read), typeid(*s));
+    Snapshot const &r = *read, &w = *s;
+    EXPECT_EQ(typeid(r), typeid(w));
     EXPECT_TRUE(read->isEqual(*s)) << s->getIdentifier();
     EXPECT_EQ(read->getName(), s->getName().empty() ? "?" : s->getName());
   }
@@ -164,7 +165,8 @@ TEST_F(SnapshotPhasePlaneTest, EqualityAndMorph) {
   auto const tan = std::make_shared<SnapshotPPtan>();
   for (auto const& other : {std::shared_ptr<Snapshot>(tan), std::shared_ptr<Snapshot>()}) {
     auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    EXPECT_EQ(typeid(*copy), typeid(SnapshotPPsinprod));
+    Snapshot const& c = *copy;
+    EXPECT_EQ(typeid(c), typeid(SnapshotPPsinprod));
     EXPECT_TRUE(copy->isEqual(*a));
     EXPECT_EQ(copy->getName(), "a");
   }
