@@ -159,7 +159,8 @@ TEST_F(SnapshotDynSysTest, EqualityAndMorph) {
   auto const sinCos = std::make_shared<SnapshotDSSinCos>();
   for (auto const& other : {std::shared_ptr<Snapshot>(sinCos), std::shared_ptr<Snapshot>()}) {
     auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    EXPECT_EQ(typeid(*copy), typeid(SnapshotDSSqrt));
+    Snapshot const& c = *copy;
+    EXPECT_EQ(typeid(c), typeid(SnapshotDSSqrt));
     EXPECT_TRUE(copy->isEqual(*a));
     EXPECT_EQ(copy->getName(), "a");
     EXPECT_EQ(dynamic_cast<SnapshotDSSqrt const&>(*copy).getParameters().plotMode, 1);

@@ -13,6 +13,7 @@
 #include "core/base/PlatformError.h"
 #include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
+#include "core/generators/EscapeTime/EscapeReference.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/geometry/GeometrySwirl.h"
@@ -26,18 +27,8 @@ using Coefficients = std::array<double, 12>;
 constexpr std::size_t kFormula = ParameterPaneEscapeParams::kFormulaField;
 constexpr std::size_t kAnalyzer = ParameterPaneEscapeParams::kAnalyzerField;
 
-// The origin's dwell under the map, written out independently of the iterator.
-int originDwell(Coefficients const& k) {
-  double x = 0, y = 0;
-  for (int n = 1; n <= 1024; ++n) {
-    double const nx = (x * k[2] + k[1] + y * k[3]) * x + k[0] + (y * k[5] + k[4]) * y;
-    double const ny = (x * k[8] + k[7] + y * k[9]) * x + k[6] + (y * k[11] + k[10]) * y;
-    if (nx * nx + ny * ny > 1000000.0) return n;
-    x = nx;
-    y = ny;
-  }
-  return 1024;
-}
+// The origin's dwell under the map, written out apart from the iterator.
+int originDwell(Coefficients const& k) { return escape_test::referenceDwell(k, 0, 0); }
 
 std::shared_ptr<SnapshotEscapeParams> withParameters(Coefficients const& k, std::string analyzer = "OA_Dwell") {
   EscapeParameters p;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/generators/EscapeTime/EscapeReference.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
@@ -22,9 +23,8 @@ namespace {
 using gen_test::CountingNotifier;
 
 using Coefficients = std::array<double, 13>;
-struct Point {
-  double x, y;
-};
+using escape_test::Point;
+using escape_test::referencePoint;  // the same sampler as the escape-time map's
 
 // Halley's method written out from its description: powers by repeated
 // multiplication from 1, p, p', p'', q = p p'' / p' / 2, D = p' - q,
@@ -72,16 +72,6 @@ int referenceDwell(Coefficients const& c, double lambda, int test, double x, dou
     if (orbit) orbit->push_back(z);
   }
   return n;
-}
-
-// The plane point of pixel (x, y), as the sampler places it.
-Point referencePoint(View const& v, int w, int h, int x, int y) {
-  double const step = 2 * v.getSize() / std::min(w, h);
-  double const a = v.getFlipH() ? w / 2 - x : x - w / 2;
-  double const b = v.getFlipV() ? y - h / 2 : h / 2 - y;
-  double const theta = v.getAngle() / 180 * 3.141592654;
-  double const co = std::cos(theta), si = std::sin(theta);
-  return {v.getCenterX() + a * step * co + b * step * si, v.getCenterY() + b * step * co - a * step * si};
 }
 
 Coefficients defaults() { return HalleyParameters().coefficients; }
