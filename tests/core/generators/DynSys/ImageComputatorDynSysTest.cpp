@@ -11,6 +11,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/DynSys/DynSysBlocks.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
@@ -98,13 +99,7 @@ std::vector<Member> members() {
   };
 }
 
-DynSysParameters block(int iterations, std::vector<double> parameters, int plotMode = 0) {
-  DynSysParameters p;
-  p.numIterations = iterations;
-  p.parameters = std::move(parameters);
-  p.plotMode = plotMode;
-  return p;
-}
+using dynsys_test::block;
 
 // The pixel of a plane point: the view's rotation, then one pixel per step,
 // pixel (w/2, h/2) on the centre, rows growing downward; false outside.

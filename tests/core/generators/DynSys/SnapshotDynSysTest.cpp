@@ -10,6 +10,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/DynSys/DynSysBlocks.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
@@ -20,13 +21,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 using SnapshotDynSysTest = gen_test::CoreTest;
 
-DynSysParameters block(int iterations, std::vector<double> parameters, int plotMode = 0) {
-  DynSysParameters p;
-  p.numIterations = iterations;
-  p.parameters = std::move(parameters);
-  p.plotMode = plotMode;
-  return p;
-}
+using dynsys_test::block;
 
 TEST_F(SnapshotDynSysTest, EveryMemberIsRegisteredWithItsCount) {
   struct Case {

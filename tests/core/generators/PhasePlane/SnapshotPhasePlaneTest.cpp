@@ -10,6 +10,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/PhasePlane/PhasePlaneBlocks.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
@@ -20,14 +21,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 using SnapshotPhasePlaneTest = gen_test::CoreTest;
 
-PhasePlaneParameters block(int divisions, int steps, double stepSize, std::vector<double> coefficients) {
-  PhasePlaneParameters p;
-  p.gridDivisions = divisions;
-  p.numSteps = steps;
-  p.stepSize = stepSize;
-  p.parameters = std::move(coefficients);
-  return p;
-}
+using phaseplane_test::block;
 
 TEST_F(SnapshotPhasePlaneTest, EveryMemberIsRegisteredWithItsCount) {
   struct Case {
