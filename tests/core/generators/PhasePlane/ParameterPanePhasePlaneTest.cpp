@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -110,7 +109,6 @@ TEST_F(ParameterPanePhasePlaneTest, RandomSnapshotsDrawInRangeAndHonourLocks) {
     current->getCore().setView(View(2, 3, 0.5, 45, true, true));
     current->getCore().setNorm(77);
     RandomUtils::seed(2024);
-    std::set<double> steps, divisions, counts;
     int zeroK3 = 0, zeroK4 = 0;
     for (int draw = 0; draw < 400; ++draw) {
       auto const r = pane->makeRandomSnap(current);
@@ -126,15 +124,8 @@ TEST_F(ParameterPanePhasePlaneTest, RandomSnapshotsDrawInRangeAndHonourLocks) {
         zeroK3 += p.parameters[2] == 0;
         zeroK4 += p.parameters[3] == 0;
       }
-      steps.insert(p.stepSize);
-      divisions.insert(p.gridDivisions);
-      counts.insert(p.numSteps);
-      EXPECT_EQ(std::round(p.stepSize * 100) / 100, p.stepSize);
     }
-    EXPECT_EQ(divisions, (std::set<double>{30, 40, 50, 60}));
-    EXPECT_EQ(counts, (std::set<double>{50, 100, 150, 200}));
-    EXPECT_EQ(*steps.begin(), 0.01);
-    EXPECT_EQ(*steps.rbegin(), 0.5);
+    // Step size, divisions and steps: their draws are pinned by RandomDrawsComeInTheirOrder.
     if (n == 5) {  // zero about half the time, never for k1, k2, k5
       EXPECT_GT(zeroK3, 150);
       EXPECT_LT(zeroK3, 250);
