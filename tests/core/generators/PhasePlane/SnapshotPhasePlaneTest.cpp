@@ -10,6 +10,7 @@
 
 #include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/PhasePlane/PhasePlaneBlocks.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
@@ -20,14 +21,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 using SnapshotPhasePlaneTest = gen_test::CoreTest;
 
-PhasePlaneParameters block(int divisions, int steps, double stepSize, std::vector<double> coefficients) {
-  PhasePlaneParameters p;
-  p.gridDivisions = divisions;
-  p.numSteps = steps;
-  p.stepSize = stepSize;
-  p.parameters = std::move(coefficients);
-  return p;
-}
+using phaseplane_test::block;
 
 TEST_F(SnapshotPhasePlaneTest, EveryMemberIsRegisteredWithItsCount) {
   struct Case {
@@ -104,7 +98,8 @@ TEST_F(SnapshotPhasePlaneTest, TextFormReadsBackAndCountsAreClamped) {
   for (auto const& s : records) {
     auto const read = gen_test::readRecord(gen_test::recordOf(*s));
     ASSERT_TRUE(read);
-    EXPECT_EQ(typeid(*read), typeid(*s));
+    Snapshot const &r = *read, &w = *s;
+    EXPECT_EQ(typeid(r), typeid(w));
     EXPECT_TRUE(read->isEqual(*s)) << s->getIdentifier();
     EXPECT_EQ(read->getName(), s->getName().empty() ? "?" : s->getName());
   }
@@ -164,7 +159,8 @@ TEST_F(SnapshotPhasePlaneTest, EqualityAndMorph) {
   auto const tan = std::make_shared<SnapshotPPtan>();
   for (auto const& other : {std::shared_ptr<Snapshot>(tan), std::shared_ptr<Snapshot>()}) {
     auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    EXPECT_EQ(typeid(*copy), typeid(SnapshotPPsinprod));
+    Snapshot const& c = *copy;
+    EXPECT_EQ(typeid(c), typeid(SnapshotPPsinprod));
     EXPECT_TRUE(copy->isEqual(*a));
     EXPECT_EQ(copy->getName(), "a");
   }
