@@ -21,8 +21,9 @@ class EscapeRows {
   EscapeRows(SnapshotEscapeParams const& snapshot, int width, int height, RawField& field)
       : m_parameters(snapshot.getParameters()), m_points(snapshot.getCore(), width, height), m_field(field) {
     m_analyzer = OrbitAnalyzer::getAnalyzerFromID(m_parameters.analyzerID);
-    if (m_analyzer == nullptr) m_analyzer = OrbitAnalyzer::getAnalyzerFromID("OA_Dwell");
-    m_dwellOnly = m_analyzer == nullptr || m_analyzer->getIdentifier() == "OA_Dwell";
+    if (m_analyzer == nullptr) m_analyzer = &OrbitAnalyzerDwell::instance();
+    // The dwell is the iteration count, so no orbit need be recorded.
+    m_dwellOnly = m_analyzer == &OrbitAnalyzerDwell::instance();
   }
 
   void computeRow(int y, RowStop const& stop) const {
