@@ -12,10 +12,13 @@
 
 namespace orlenza {
 
+class CallerStop;
+
 class RowStopAccess {
  public:
   static RowStop flag(std::atomic<bool> const& flag) { return RowStop(&flag, nullptr); }
   static RowStop progress(RowProgress const& progress) { return RowStop(nullptr, &progress); }
+  static RowStop caller(CallerStop& stop) { return RowStop(&stop); }
 };
 
 namespace {
@@ -60,28 +63,89 @@ struct RowJob {
   int runningWorkers = 0;    // guarded by mutex
   std::exception_ptr error;  // guarded by mutex; the first failure only
 
+  // False when the row threw: the job stops and keeps the first error.
+  bool computeOneRow(int row, RowStop const& rowStop) {
+    try {
+      computeRow(row, rowStop);
+    } catch (...) {
+      std::lock_guard lock(mutex);
+      if (!error) error = std::current_exception();
+      stop.store(true, std::memory_order_relaxed);
+      return false;
+    }
+    std::lock_guard lock(mutex);
+    ++finishedRows;
+    if (finishedRows % kRowsPerWakeUp == 0) changed.notify_one();
+    return true;
+  }
+
   void work() {
     RowStop const rowStop = RowStopAccess::flag(stop);
     while (!stop.load(std::memory_order_relaxed)) {
       std::int64_t const row = nextRow.fetch_add(1, std::memory_order_relaxed);
-      if (row >= rowCount) break;
-      try {
-        computeRow(static_cast<int>(row), rowStop);
-      } catch (...) {
-        std::lock_guard lock(mutex);
-        if (!error) error = std::current_exception();
-        stop.store(true, std::memory_order_relaxed);
-        break;
-      }
-      std::lock_guard lock(mutex);
-      ++finishedRows;
-      if (finishedRows % kRowsPerWakeUp == 0) changed.notify_one();
+      if (row >= rowCount || !computeOneRow(static_cast<int>(row), rowStop)) break;
     }
     std::lock_guard lock(mutex);
     --runningWorkers;
     changed.notify_one();
   }
 };
+
+}  // namespace
+
+// The calling thread's side of a job: it reports the finished rows and asks
+// for the cancel (only it may), between its own rows and whenever one of its
+// rows polls the stop, so progress moves on during a long row too.
+class CallerStop {
+ public:
+  CallerStop(RowJob& job, RowProgress& progress) : m_job(job), m_progress(progress) {}
+
+  bool cancelled() const { return m_cancelled; }
+
+  // Reports the rows finished since the last report; lock holds the job's mutex.
+  void reportFinished(std::unique_lock<std::mutex>& lock) {
+    while (!m_cancelled && !m_job.error && m_reported < m_job.finishedRows) {
+      lock.unlock();
+      m_progress.rowDone();
+      bool const stop = m_progress.cancelled();
+      lock.lock();
+      ++m_reported;
+      if (stop) cancel();
+    }
+  }
+
+  // While no row finishes: asks for the cancel alone.
+  void poll(std::unique_lock<std::mutex>& lock) {
+    if (m_cancelled || m_job.error) return;
+    lock.unlock();
+    bool const stop = m_progress.cancelled();
+    lock.lock();
+    if (stop) cancel();
+  }
+
+  // The stop of the calling thread's rows.
+  bool requested() {
+    if (m_job.stop.load(std::memory_order_relaxed)) return true;
+    std::unique_lock lock(m_job.mutex);
+    int const before = m_reported;
+    reportFinished(lock);
+    if (m_reported == before) poll(lock);
+    return m_cancelled || m_job.error;
+  }
+
+ private:
+  void cancel() {
+    m_cancelled = true;
+    m_job.stop.store(true, std::memory_order_relaxed);
+  }
+
+  RowJob& m_job;
+  RowProgress& m_progress;
+  int m_reported = 0;
+  bool m_cancelled = false;
+};
+
+namespace {
 
 // Stops and joins the workers however the calling thread leaves, so no worker
 // outlives the job or the memory its rows write into.
@@ -121,6 +185,8 @@ class Workers {
 
 }  // namespace
 
+bool RowStop::callerRequested() const { return m_caller->requested(); }
+
 void setThreadCount(unsigned count) { s_threadCount.store(std::min(count, kMaxRowThreads)); }
 
 unsigned threadCount() {
@@ -134,46 +200,37 @@ bool runRows(int rowCount, RowFunction const& computeRow, RowProgress& progress)
 
 bool runRows(int rowCount, RowFunction const& computeRow, RowProgress& progress, unsigned threads) {
   if (rowCount <= 0) return true;
-  unsigned const workerCount = std::min({std::max(threads, 1u), kMaxRowThreads, static_cast<unsigned>(rowCount)});
-  if (workerCount == 1) return runOnCallingThread(rowCount, computeRow, progress);
+  unsigned const threadTotal = std::min({std::max(threads, 1u), kMaxRowThreads, static_cast<unsigned>(rowCount)});
+  if (threadTotal == 1) return runOnCallingThread(rowCount, computeRow, progress);
 
   RowJob job(rowCount, computeRow);
-  bool cancelled = false;
+  CallerStop caller(job, progress);
   {
+    // The calling thread computes rows too, so that threads and cores match.
     Workers workers(job);
-    if (workers.start(workerCount) == 0) return runOnCallingThread(rowCount, computeRow, progress);
-
-    // The calling thread only reports: progress and cancel stay on one thread.
-    int reported = 0;
+    workers.start(threadTotal - 1);
+    RowStop const stop = RowStopAccess::caller(caller);
     std::unique_lock lock(job.mutex);
     while (true) {
-      while (!cancelled && !job.error && reported < job.finishedRows) {
-        lock.unlock();
-        progress.rowDone();
-        bool const stop = progress.cancelled();
-        lock.lock();
-        ++reported;
-        if (stop) {
-          cancelled = true;
-          job.stop.store(true, std::memory_order_relaxed);
-        }
-      }
+      caller.reportFinished(lock);
+      if (caller.cancelled() || job.error) break;
+      std::int64_t const row = job.nextRow.fetch_add(1, std::memory_order_relaxed);
+      if (row >= rowCount) break;
+      lock.unlock();
+      bool const computed = job.computeOneRow(static_cast<int>(row), stop);
+      lock.lock();
+      if (!computed) break;
+    }
+    // The rows still running on the workers.
+    while (true) {
+      caller.reportFinished(lock);
       if (job.runningWorkers == 0) break;
-      if (job.changed.wait_for(lock, kCancelPollInterval) == std::cv_status::timeout && !cancelled &&
-          !job.error) {
-        lock.unlock();
-        bool const stop = progress.cancelled();
-        lock.lock();
-        if (stop) {
-          cancelled = true;
-          job.stop.store(true, std::memory_order_relaxed);
-        }
-      }
+      if (job.changed.wait_for(lock, kCancelPollInterval) == std::cv_status::timeout) caller.poll(lock);
     }
   }
   // Every worker has been joined: the error is no longer shared.
   if (job.error) std::rethrow_exception(job.error);
-  return !cancelled;
+  return !caller.cancelled();
 }
 
 }  // namespace orlenza

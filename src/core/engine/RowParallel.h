@@ -18,20 +18,26 @@ class RowProgress {
   virtual bool cancelled() const = 0;
 };
 
+class CallerStop;
+
 // What a row sees of a cancel: rows that run long poll requested() every so
 // often and return early when it answers true (their row is then incomplete).
 class RowStop {
  public:
   bool requested() const {
-    return m_flag != nullptr ? m_flag->load(std::memory_order_relaxed) : m_progress->cancelled();
+    if (m_flag != nullptr) return m_flag->load(std::memory_order_relaxed);
+    return m_progress != nullptr ? m_progress->cancelled() : callerRequested();
   }
 
  private:
   friend class RowStopAccess;
   RowStop(std::atomic<bool> const* flag, RowProgress const* progress) : m_flag(flag), m_progress(progress) {}
+  explicit RowStop(CallerStop* caller) : m_caller(caller) {}
+  bool callerRequested() const;
 
-  std::atomic<bool> const* m_flag;  // set by the caller's thread when several threads run
-  RowProgress const* m_progress;    // asked directly when the rows run on the caller's thread
+  std::atomic<bool> const* m_flag = nullptr;  // a worker's: set by the calling thread
+  RowProgress const* m_progress = nullptr;    // asked directly when one thread runs every row
+  CallerStop* m_caller = nullptr;             // the calling thread's when it works beside others
 };
 
 using RowFunction = std::function<void(int row, RowStop const& stop)>;
