@@ -33,14 +33,9 @@ using SnapshotMandalaTest = gen_test::CoreTest;
 TEST_F(SnapshotMandalaTest, SixParametersAndNothingPastThem) {
   P p;
   EXPECT_EQ(p.getNumParameters(), 6u);
-  double const defaults[] = {1, 1, 1, 1, 0, 1000};
-  for (unsigned i = 0; i < 6; ++i) EXPECT_EQ(p.getParameter(i), defaults[i]) << i;
-  struct Case {
-    unsigned long index;
-  } const outside[] = {{6}, {7}, {1000}, {~0ul}};
-  for (auto const& c : outside) {
-    p.setParameter(c.index, 42);
-    EXPECT_EQ(p.getParameter(c.index), 0) << c.index;
+  for (unsigned long index : {6ul, ~0ul}) {
+    p.setParameter(index, 42);
+    EXPECT_EQ(p.getParameter(index), 0) << index;
   }
   // Within 1e-10 is equal, beyond it is not; NaN equals nothing.
   P near;
@@ -54,21 +49,14 @@ TEST_F(SnapshotMandalaTest, SixParametersAndNothingPastThem) {
 
 TEST_F(SnapshotMandalaTest, TextFormBothWays) {
   EXPECT_EQ(textOf(P()), "1 1 1 1 0 1000 ");
-  struct Case {
-    P p;
-    std::string text;
-  } const cases[] = {
-      {withValues({6, 0.1, 3, 5, 1.5, 1000}), "6 0.1 3 5 1.5 1000 "},
-      {withValues({1.0 / 3, -0.0, 1e300, 4.9406564584124654e-324, kInf, -kInf}),
-       "0.333333333333 -0 1e+300 4.94065645841e-324 inf -inf "},
-  };
-  for (auto const& c : cases) {
-    EXPECT_EQ(textOf(c.p), c.text);
+  std::string const text = "0.333333333333 -0 1e+300 4.94065645841e-324 inf -inf ";
+  EXPECT_EQ(textOf(withValues({1.0 / 3, -0.0, 1e300, 4.9406564584124654e-324, kInf, -kInf})), text);
+  {
     P back = withValues({9, 9, 9, 9, 9, 9});
-    std::istringstream is(c.text);
+    std::istringstream is(text);
     back.inputParameters(is);
-    ASSERT_FALSE(is.fail()) << c.text;
-    EXPECT_EQ(textOf(back), c.text);
+    ASSERT_FALSE(is.fail());
+    EXPECT_EQ(textOf(back), text);
   }
   // NaN is written so that it reads back.
   P nan = withValues({kNaN, 1, 1, 1, 0, 1000});
@@ -89,21 +77,14 @@ TEST_F(SnapshotMandalaTest, TextFormBothWays) {
 }
 
 TEST_F(SnapshotMandalaTest, KindRecordAndFactory) {
-  auto const made = SnapshotFactory::makeNewSnapshot("Mandal", 3);
-  EXPECT_EQ(typeid(*made), typeid(SnapshotMandala));
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("Mandala", 3), SnapshotFactory::Exception);
-  EXPECT_FALSE(SnapshotMandala::registerCreator());  // registered once already
-
+  EXPECT_EQ(typeid(*SnapshotFactory::makeNewSnapshot("Mandal", 3)), typeid(SnapshotMandala));
   SnapshotCore core;
   core.setNorm(1000);
   SnapshotMandala const s("two words", core, withValues({3, 0.5, 2.5, 2, 1.25, -300}));
-  std::ostringstream os;
-  os << s;
-  std::string const text = os.str();
+  std::string const text = gen_test::recordOf(s);
   EXPECT_EQ(text.rfind("Mandal ", 0), 0u);
   EXPECT_NE(text.find("  3 0.5 2.5 2 1.25 -300 two_words"), std::string::npos) << text;
-  std::istringstream is(text);
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(text);
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(s));
   EXPECT_EQ(back->getName(), "two words");

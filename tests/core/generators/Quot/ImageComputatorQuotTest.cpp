@@ -50,11 +50,6 @@ class ImageComputatorQuotTest : public gen_test::CoreTest {
   ImageComputatorQuot& computator = ImageComputatorQuot::instance();
 };
 
-TEST_F(ImageComputatorQuotTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Quot"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-}
-
 // An 8 x 6 picture of the view of size 6.25: pixel (x, y) is the plane point
 // ((x - 4) 25/12, (3 - y) 25/12). Values worked out in Python from the
 // formulas, with the two folds written out apart from the code.
@@ -123,7 +118,9 @@ TEST_F(ImageComputatorQuotTest, FoldsZeroDenominatorsAndOverflow) {
   }
 }
 
-TEST_F(ImageComputatorQuotTest, NonFinitePointsThreadsAndCancel) {
+TEST_F(ImageComputatorQuotTest, RegistrationNonFinitePointsThreadsAndCancel) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Quot"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
   auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
   disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
   RawField diskField(101, 67);

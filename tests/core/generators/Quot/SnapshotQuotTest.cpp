@@ -35,11 +35,10 @@ TEST_F(SnapshotQuotTest, SeventeenParametersAndARangeErrorPastThem) {
   P p;
   EXPECT_EQ(p.getNumParameters(), 17u);
   EXPECT_EQ(textOf(p), "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1 1000 ");
-  for (unsigned long index : {17ul, 18ul, 1000ul, ~0ul}) {
+  for (unsigned long index : {17ul, ~0ul}) {
     gen_test::expectRangeError([&] { p.getParameter(index); }, "Range error for QuotParameters");
     EXPECT_THROW(p.setParameter(index, 1), std::out_of_range);
   }
-  EXPECT_TRUE(p == P());
 }
 
 TEST_F(SnapshotQuotTest, ForceValidMakesTheRectangleAndAmplitudeUsable) {
@@ -99,10 +98,7 @@ TEST_F(SnapshotQuotTest, TextFormBothWaysAndReadAsItStands) {
 }
 
 TEST_F(SnapshotQuotTest, KindRecordMorphAndFactory) {
-  auto const made = SnapshotFactory::makeNewSnapshot("Quot", 3);
-  EXPECT_EQ(typeid(*made), typeid(SnapshotQuot));
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("quot", 3), SnapshotFactory::Exception);
-  EXPECT_FALSE(SnapshotQuot::registerCreator());
+  EXPECT_EQ(typeid(*SnapshotFactory::makeNewSnapshot("Quot", 3)), typeid(SnapshotQuot));
 
   P q;
   for (unsigned i = 0; i < 17; ++i) q.setParameter(i, 2.0 * i - 10);

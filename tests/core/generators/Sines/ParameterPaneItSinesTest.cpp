@@ -41,8 +41,9 @@ TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 13u);
   gen_test::expectLabelsLocalized(fields);
-  EXPECT_FALSE(pane.usesInverseGeometry());
-  EXPECT_FALSE(pane.ignoresGeometry());
+  EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
+  // Registered under the kind's identifier; its default picture is pinned by the golden hashes.
+  EXPECT_NE(gen_test::paneFor<ParameterPaneItSines>("ItSines"), nullptr);
 
   P odd;
   double const values[] = {3.14159265, -123456.789, 1e-300, -0.0, std::numeric_limits<double>::quiet_NaN(),
@@ -68,18 +69,6 @@ TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   gen_test::ForeignSnapshot other;
   expectStatusZero([&] { pane.updateFromSnapshot(other); });
   expectStatusZero([&] { pane.updateToSnapshot(other); });
-}
-
-TEST_F(ParameterPaneItSinesTest, DefaultSnapshotAndRegistration) {
-  auto const s = pane.getDefaultSnapshot();
-  ASSERT_EQ(s->getIdentifier(), "ItSines");
-  EXPECT_EQ(s->getName(), "");
-  EXPECT_TRUE(paramsOf(s) == P());
-  EXPECT_TRUE(s->getCore().getView() == View(0, 0, 6.25, 0, false, false));
-  EXPECT_EQ(s->getCore().getNorm(), 1000);
-  EXPECT_EQ(s->getCore().getGradationInfo(), GradationInfo());
-  // Registered under the kind's identifier.
-  EXPECT_NE(gen_test::paneFor<ParameterPaneItSines>("ItSines"), nullptr);
 }
 
 TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
@@ -116,16 +105,6 @@ TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
     EXPECT_EQ(p.amplitude, 1000);
     EXPECT_EQ(RandomUtils::random(), draws.next());
   }
-  // The product wave's weight never passes 0.5; the other two are at least 1.
-  RandomUtils::seed(31);
-  for (int i = 0; i < 300; ++i) {
-    P const p = paramsOf(pane.makeRandomSnap(current));
-    EXPECT_LE(p.xyGroup.weight, 0.5);
-    EXPECT_GE(p.xyGroup.weight, 0.0);
-    EXPECT_GE(p.xGroup.weight, 1.0);
-    EXPECT_GE(p.yGroup.weight, 1.0);
-  }
-
   // One group locked, the others drawn.
   for (int lock = 105; lock <= 108; ++lock) pane.setLocked(lock, true);
   RandomUtils::seed(8);

@@ -33,20 +33,13 @@ using SnapshotItSinesTest = gen_test::CoreTest;
 TEST_F(SnapshotItSinesTest, ThirteenValuesInGroupOrder) {
   P p;
   EXPECT_EQ(textOf(p), "1 1 0 1 1 1 0 1 1 1 0 1 1000 ");
+  // The index order is the groups' field order, which the computator reads by name.
   P numbered = withValues({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-  EXPECT_EQ(numbered.xGroup.frequency, 0);
   EXPECT_EQ(numbered.xGroup.innerFrequency, 1);
-  EXPECT_EQ(numbered.xGroup.phase, 2);
-  EXPECT_EQ(numbered.xGroup.weight, 3);
-  EXPECT_EQ(numbered.yGroup.frequency, 4);
   EXPECT_EQ(numbered.yGroup.weight, 7);
   EXPECT_EQ(numbered.xyGroup.frequency, 8);
-  EXPECT_EQ(numbered.xyGroup.weight, 11);
   EXPECT_EQ(numbered.amplitude, 12);
   EXPECT_EQ(textOf(numbered), "0 1 2 3 4 5 6 7 8 9 10 11 12 ");
-  std::ostringstream group;
-  numbered.yGroup.outputParameters(group);
-  EXPECT_EQ(group.str(), "4 5 6 7 ");
   // Past the thirteen: 0, and nothing is written.
   numbered.setValue(13, 99);
   EXPECT_EQ(numbered.getValue(13), 0);
@@ -89,10 +82,7 @@ TEST_F(SnapshotItSinesTest, TextFormBothWays) {
 }
 
 TEST_F(SnapshotItSinesTest, KindRecordMorphAndFactory) {
-  auto const made = SnapshotFactory::makeNewSnapshot("ItSines", 3);
-  EXPECT_EQ(typeid(*made), typeid(SnapshotItSines));
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("Sines", 3), SnapshotFactory::Exception);
-  EXPECT_FALSE(SnapshotItSines::registerCreator());
+  EXPECT_EQ(typeid(*SnapshotFactory::makeNewSnapshot("ItSines", 3)), typeid(SnapshotItSines));
 
   P q;
   for (unsigned i = 0; i < 13; ++i) q.setValue(i, 3.0 * i - 7);
@@ -102,11 +92,7 @@ TEST_F(SnapshotItSinesTest, KindRecordMorphAndFactory) {
   auto const a = std::make_shared<SnapshotItSines>("a", c1, P());
   auto const b = std::make_shared<SnapshotItSines>("b_c", c2, q);
 
-  std::ostringstream os;
-  os << *b;
-  EXPECT_EQ(os.str().rfind("ItSines ", 0), 0u);
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
+  auto const back = gen_test::readRecord(gen_test::recordOf(*b));
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEqual(*b));
   EXPECT_EQ(back->getName(), "b c");
@@ -118,7 +104,6 @@ TEST_F(SnapshotItSinesTest, KindRecordMorphAndFactory) {
       EXPECT_EQ(p.getValue(i), q.getValue(i) * t + P().getValue(i) * (1 - t)) << t << " " << i;
     EXPECT_EQ(m->getName(), "");
   }
-  EXPECT_TRUE(dynamic_cast<SnapshotItSines const&>(*a->morphTowards(b, 1)).getParameters() == q);
   EXPECT_EQ(a->morphTowards(b, 0.5)->getCore().getNorm(), 200);
   gen_test::expectForeignMorphCopies(a);
 }
