@@ -109,7 +109,8 @@ inline void expectForeignMorphCopies(std::shared_ptr<Snapshot> const& a) {
   for (double t : {0.0, 0.5, 1.0}) {
     auto const copy = a->morphTowards(other, t);
     EXPECT_NE(copy, a);
-    EXPECT_EQ(typeid(*copy), typeid(*a));
+    Snapshot const &copied = *copy, &start = *a;
+    EXPECT_EQ(typeid(copied), typeid(start));
     EXPECT_EQ(copy->getName(), a->getName());
     EXPECT_EQ(copy->getCore().getNorm(), a->getCore().getNorm());
     EXPECT_TRUE(copy->isEqual(*a)) << t;
