@@ -106,7 +106,6 @@ TEST(CurvesParametersTest, EqualityMorphAndSnapshotKind) {
 
   registerCoreFamilies();
   ASSERT_NE(dynamic_cast<SnapshotCurves*>(SnapshotFactory::makeNewSnapshot("Curves", 3).get()), nullptr);
-  EXPECT_FALSE(SnapshotCurves::registerCreator());
   P p;
   p.numPoints = 321;
   auto const curves = std::make_shared<SnapshotCurves>("loop de loop", SnapshotCore(), p);

@@ -61,17 +61,8 @@ TEST_F(ParameterPaneCurvesTest, FieldsDefaultAndTruncatedFrequencies) {
   SnapshotHalley other;
   expectStatusZero([&] { pane.updateFromSnapshot(other); });
   expectStatusZero([&] { pane.updateToSnapshot(other); });
-
-  auto const d = pane.getDefaultSnapshot();
-  EXPECT_TRUE(paramsOf(d) == P());
-  SnapshotCore const& core = d->getCore();
-  EXPECT_TRUE(core.getView() == View(0, 0, 1.05, 0, false, false));
-  EXPECT_EQ(core.getNorm(), 1);
-  EXPECT_TRUE(core.getNormalizerID() == "norm_sqrt" && core.getPostfilteringID() == "pf_AntialiasingLight");
-  GradationInfo const& g = core.getGradationInfo();
-  EXPECT_TRUE(g.gradation.size() == 2 && g.auxiliary.scale == 1 && g.auxiliary.offset == 0);
-  EXPECT_EQ(g.gradation.getColor(KeyframePosition(0.0)), k_RGBblack);
-  EXPECT_EQ(g.gradation.getColor(KeyframePosition(1.0)), k_RGBgreen);
+  // The default picture is pinned by the golden hashes, save the post-filter they do not run.
+  EXPECT_EQ(pane.getDefaultSnapshot()->getCore().getPostfilteringID(), "pf_AntialiasingLight");
 }
 
 TEST_F(ParameterPaneCurvesTest, RandomSnapshotDrawsInOrderAndHonoursLocks) {
