@@ -5,11 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <limits>
-#include <string>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"

@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "core/CoreRegistration.h"
-#include "core/base/PlatformError.h"
-#include "core/base/RandomUtils.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"

@@ -6,15 +6,9 @@
 
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <sstream>
-#include <string>
-#include <typeinfo>
 #include <utility>
 
-#include "core/CoreRegistration.h"
-#include "core/base/RandomUtils.h"
 #include "core/generators/Curves/CurvesLine.h"
 #include "core/generators/Curves/ImageComputatorCurves.h"
 #include "core/generators/Curves/SnapshotCurves.h"
@@ -27,7 +21,6 @@ namespace orlenza {
 namespace {
 
 using gen_test::textOf;
-
 using gen_test::CountingNotifier;
 using gen_test::sumOf;
 

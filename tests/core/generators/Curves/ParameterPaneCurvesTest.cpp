@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"

@@ -6,13 +6,8 @@
 
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <limits>
-#include <sstream>
-#include <string>
-#include <typeinfo>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Grid/SnapshotGrid.h"
@@ -24,7 +19,6 @@ namespace orlenza {
 namespace {
 
 using gen_test::textOf;
-
 using gen_test::CountingNotifier;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/generators/Halley/SnapshotHalley.h"

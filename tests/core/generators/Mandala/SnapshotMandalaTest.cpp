@@ -4,11 +4,7 @@
 
 #include <cmath>
 #include <limits>
-#include <sstream>
-#include <string>
-#include <typeinfo>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 

@@ -4,11 +4,7 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"

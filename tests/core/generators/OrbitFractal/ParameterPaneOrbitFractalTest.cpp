@@ -2,13 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <set>
-#include <string>
 
-#include "core/CoreRegistration.h"
-#include "core/base/PlatformError.h"
-#include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"

@@ -4,11 +4,7 @@
 
 #include <cmath>
 #include <limits>
-#include <sstream>
-#include <stdexcept>
-#include <string>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 #include "core/model/RGBColor.h"
@@ -17,7 +13,6 @@ namespace orlenza {
 namespace {
 
 using gen_test::readRecord;
-
 using gen_test::textOf;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -5,10 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/PerlinNoise.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"

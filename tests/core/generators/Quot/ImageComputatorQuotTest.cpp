@@ -4,15 +4,11 @@
 
 #include <cmath>
 #include <limits>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Quot/SnapshotQuot.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/model/SnapshotKind.h"
 
 namespace orlenza {
 namespace {

@@ -4,13 +4,7 @@
 
 #include <cmath>
 #include <limits>
-#include <sstream>
-#include <stdexcept>
-#include <string>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 

@@ -3,20 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
-#include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "core/CoreRegistration.h"
-#include "core/base/PlatformError.h"
-#include "core/base/RandomUtils.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
 #include "core/geometry/GeometrySwirl.h"
-#include "core/model/SnapshotKind.h"
-#include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza {
 namespace {

@@ -4,12 +4,7 @@
 
 #include <cmath>
 #include <limits>
-#include <sstream>
-#include <string>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 
