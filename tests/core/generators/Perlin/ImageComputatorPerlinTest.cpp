@@ -113,13 +113,7 @@ TEST_F(ImageComputatorPerlinTest, RegistrationNonFinitePointsThreadsAndCancel) {
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Perlin"), &computator);
   EXPECT_TRUE(computator.getDefaultView() == View(4, 3, 5, 0, false, false));
   EXPECT_EQ(ImageComputatorPerlin::perlinB().permutation(), Perlin(10043).permutation());
-  auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
-  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
-  RawField diskField(101, 67);
-  CountingNotifier notifier;
-  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
-  EXPECT_EQ(notifier.totals, std::vector<long>{67});
-  EXPECT_TRUE(std::isnan(diskField[50][33]));  // the disk's centre maps to infinity
+  gen_test::expectNaNWithoutAPlanePoint(computator, [](View const& v) { return snapshot(v, P()); });
 
   auto swirl = snapshot(View(0.4, -0.2, 3.1, 20, true, false), layered(4, 1));
   swirl.getCore().setGeometry(std::make_shared<GeometrySwirl>());

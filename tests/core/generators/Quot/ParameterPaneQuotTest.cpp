@@ -12,7 +12,6 @@
 namespace orlenza {
 namespace {
 
-using gen_test::expectStatusZero;
 using gen_test::doubleDraw;
 
 using P = QuotParameters;
@@ -31,7 +30,6 @@ class ParameterPaneQuotTest : public gen_test::CoreTest {
 TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 17u);
-  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
   // Registered under the kind's identifier; its default picture is pinned by the golden hashes.
   EXPECT_NE(gen_test::paneFor<ParameterPaneQuot>("Quot"), nullptr);
@@ -77,28 +75,18 @@ TEST_F(ParameterPaneQuotTest, FieldsTextsAndTheValidityOfWhatIsTyped) {
     EXPECT_EQ(p.getParameter(1), -123460);
     EXPECT_TRUE(std::isnan(p.getParameter(4)));
   }
-
-  gen_test::ForeignSnapshot other;
-  expectStatusZero([&] { pane.updateFromSnapshot(other); });
-  expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
 TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
   P start;
   for (unsigned i = 0; i < 17; ++i) start.setParameter(i, 10.0 + i);
   auto const current = withParameters(start);
-  current->getCore().setNorm(77);
-  current->getCore().setGeometry(std::make_shared<GeometrySwirl>());
-  current->getCore().setView(View(3, 4, 0.01, 45, true, true));
+  gen_test::giveBusyCore(*current);
 
   // Everything locked: no draw, nothing changes but the view and the name.
   for (int lock = 101; lock <= 117; ++lock) pane.setLocked(lock, true);
-  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(current); });
+  auto const same = gen_test::lockedRandomSnap(pane, current, View(0, 0, 6.25, 0, false, false));
   EXPECT_TRUE(paramsOf(same) == start);
-  EXPECT_EQ(same->getName(), "");
-  EXPECT_EQ(same->getCore().getNorm(), 77);
-  EXPECT_EQ(same->getCore().getGeometry(), current->getCore().getGeometry());
-  EXPECT_TRUE(same->getCore().getView() == View(0, 0, 6.25, 0, false, false));
 
   // All locked but 117: only the amplitude changes, to 1000, after one wasted draw.
   pane.setLocked(117, false);
@@ -140,8 +128,7 @@ TEST_F(ParameterPaneQuotTest, RandomSnapshotHonoursLocks) {
   EXPECT_GE(kept.getParameter(P::kXMax), 22);
   EXPECT_LE(kept.getParameter(P::kXMax), 27);
 
-  expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
+  gen_test::expectForeignRefused(pane);
 }
 
 }  // namespace

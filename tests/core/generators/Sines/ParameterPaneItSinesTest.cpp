@@ -12,7 +12,6 @@
 namespace orlenza {
 namespace {
 
-using gen_test::expectStatusZero;
 using gen_test::doubleDraw;
 
 using P = ItSinesParameters;
@@ -31,7 +30,6 @@ class ParameterPaneItSinesTest : public gen_test::CoreTest {
 TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
   auto const& fields = pane.fields();
   ASSERT_EQ(fields.size(), 13u);
-  gen_test::expectLabelsLocalized(fields);
   EXPECT_FALSE(pane.usesInverseGeometry() || pane.ignoresGeometry());
   // Registered under the kind's identifier; its default picture is pinned by the golden hashes.
   EXPECT_NE(gen_test::paneFor<ParameterPaneItSines>("ItSines"), nullptr);
@@ -56,30 +54,20 @@ TEST_F(ParameterPaneItSinesTest, FieldsAndTextsBothWays) {
       EXPECT_EQ(got, readBack[i]) << i;
   }
   EXPECT_EQ(paramsOf(back).xGroup.frequency, 1);
-
-  gen_test::ForeignSnapshot other;
-  expectStatusZero([&] { pane.updateFromSnapshot(other); });
-  expectStatusZero([&] { pane.updateToSnapshot(other); });
 }
 
 TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
   P start;
   for (unsigned i = 0; i < 13; ++i) start.setValue(i, 10.0 + i);
   auto const current = withParameters(start);
-  current->getCore().setNorm(77);
-  current->getCore().setGeometry(std::make_shared<GeometrySwirl>());
-  current->getCore().setView(View(3, 4, 0.01, 45, true, true));
+  gen_test::giveBusyCore(*current);
 
   // Everything locked: no draw; only the amplitude, the view and the name change.
   for (int lock = 101; lock <= 113; ++lock) pane.setLocked(lock, true);
-  auto const same = gen_test::withoutDraws([&] { return pane.makeRandomSnap(current); });
+  auto const same = gen_test::lockedRandomSnap(pane, current, View(0, 0, 6.25, 0, false, false));
   P expected = start;
   expected.amplitude = 1000;
   EXPECT_TRUE(paramsOf(same) == expected);
-  EXPECT_EQ(same->getName(), "");
-  EXPECT_EQ(same->getCore().getNorm(), 77);
-  EXPECT_EQ(same->getCore().getGeometry(), current->getCore().getGeometry());
-  EXPECT_TRUE(same->getCore().getView() == View(0, 0, 6.25, 0, false, false));
 
   // All open: twelve draws in value order with each value's range.
   for (int lock = 101; lock <= 113; ++lock) pane.setLocked(lock, false);
@@ -104,8 +92,7 @@ TEST_F(ParameterPaneItSinesTest, RandomSnapshotHonoursLocks) {
   EXPECT_NE(p.xGroup.frequency, start.xGroup.frequency);
   EXPECT_NE(p.xyGroup.weight, start.xyGroup.weight);
 
-  expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
-  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<gen_test::ForeignSnapshot>()); });
+  gen_test::expectForeignRefused(pane);
 }
 
 }  // namespace
