@@ -11,7 +11,6 @@
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometryDisk.h"
 
 namespace orlenza {
 namespace {

@@ -14,7 +14,6 @@
 #include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {

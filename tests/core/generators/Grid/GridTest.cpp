@@ -11,8 +11,6 @@
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/ImageComputatorGrid.h"
 #include "core/generators/Grid/SnapshotGrid.h"
-#include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometrySwirl.h"
 #include "core/model/SnapshotFactory.h"
 
 namespace orlenza {

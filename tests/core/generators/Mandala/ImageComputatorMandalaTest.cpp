@@ -7,7 +7,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
-#include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 
 namespace orlenza {

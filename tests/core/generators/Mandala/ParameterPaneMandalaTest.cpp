@@ -7,7 +7,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
-#include "core/geometry/GeometrySwirl.h"
 #include "core/model/RGBColor.h"
 
 namespace orlenza {

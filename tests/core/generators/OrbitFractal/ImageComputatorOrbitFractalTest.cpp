@@ -7,7 +7,6 @@
 
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/GeneratorTestSupport.h"
-#include "core/generators/Halley/SnapshotHalley.h"
 #include "core/geometry/GeometryNfold.h"
 
 namespace orlenza {

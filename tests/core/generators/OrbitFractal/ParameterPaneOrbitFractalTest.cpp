@@ -6,8 +6,6 @@
 
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/GeneratorTestSupport.h"
-#include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometrySwirl.h"
 
 namespace orlenza {
 namespace {
@@ -60,9 +58,8 @@ TEST_F(ParameterPaneOrbitFractalTest, SnapshotToTextsAndBackWithTheCountClamped)
     dynPane.updateToSnapshot(*back);
     EXPECT_EQ(q.getIterations(), t.count) << t.text;
   }
-  SnapshotHalley other;
-  EXPECT_THROW(dynPane.updateFromSnapshot(other), PlatformError);
-  EXPECT_THROW(gumPane.updateToSnapshot(s), PlatformError);
+  EXPECT_THROW(gumPane.updateToSnapshot(s), PlatformError);  // the sibling kind is foreign too
+  gen_test::expectForeignRefused(dynPane);
 }
 
 TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
@@ -70,15 +67,11 @@ TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
   start->getParameters().setIterations(3);
   start->getParameters().analyzerID = "OA_Dwell";
   start->setName("named");
-  start->getCore().setGeometry(std::make_shared<GeometrySwirl>());
-  start->getCore().setView(View(3, 4, 0.01, 45, true, true));
+  gen_test::giveBusyCore(*start);
 
   lockAll(gumPane, true);
-  auto const same = gen_test::withoutDraws([&] { return gumPane.makeRandomSnap(start); });
+  auto const same = gen_test::lockedRandomSnap(gumPane, start, View(2, 0, 10, 0, false, false));
   EXPECT_TRUE(dynamic_cast<SnapshotGumFractal&>(*same).getParameters() == start->getParameters());
-  EXPECT_EQ(same->getName(), "");
-  EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
-  EXPECT_TRUE(same->getCore().getView() == View(2, 0, 10, 0, false, false));
 
   lockAll(gumPane, false);
   std::set<std::string> analyzers;
@@ -110,8 +103,8 @@ TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
   EXPECT_EQ(d.analyzerID, "OA_Dwell");
   EXPECT_EQ(d.getParameter(1), 3.0);
 
-  EXPECT_THROW(gumPane.makeRandomSnap(nullptr), PlatformError);
   EXPECT_THROW(gumPane.makeRandomSnap(dyn), PlatformError);
+  gen_test::expectForeignRefused(gumPane);
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Perlin/SnapshotPerlin.h"
-#include "core/geometry/GeometrySwirl.h"
-#include "core/model/SnapshotFactory.h"
 
 namespace orlenza {
 namespace {

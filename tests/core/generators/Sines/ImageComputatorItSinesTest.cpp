@@ -7,7 +7,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
-#include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySphere.h"
 
 namespace orlenza {

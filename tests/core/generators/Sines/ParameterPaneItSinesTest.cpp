@@ -7,7 +7,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
-#include "core/geometry/GeometrySwirl.h"
 
 namespace orlenza {
 namespace {
