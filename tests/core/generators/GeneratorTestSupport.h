@@ -270,4 +270,25 @@ void expectSamples(Computator& computator, Snapshot const& s, int w, int h, std:
     EXPECT_NEAR(field[p.x][p.y], p.value, 1e-9 * std::fabs(p.value)) << p.x << "," << p.y;
 }
 
+// A parameter block read from text over `p`; the stream must not fail.
+template <class P>
+P readText(std::string const& text, P p = P()) {
+  std::istringstream is(text);
+  p.inputParameters(is);
+  EXPECT_FALSE(is.fail()) << text;
+  return p;
+}
+
+// Each text fails the stream and leaves the block read into as it was.
+template <class P>
+void expectBadTextsKeep(P const& held, std::vector<std::string> const& texts) {
+  for (auto const& text : texts) {
+    P p = held;
+    std::istringstream is(text);
+    p.inputParameters(is);
+    EXPECT_TRUE(is.fail()) << text;
+    EXPECT_EQ(textOf(p), textOf(held)) << text;
+  }
+}
+
 }  // namespace orlenza::gen_test

@@ -89,21 +89,9 @@ TEST(GridParametersTest, ForceValidTextEqualityAndMorph) {
 
   GridParameters odd = with(-4, false, -123456789.123);
   odd.yDim = {1.0 / 3, -0.0, 1e-300, kNaN};
-  GridParameters back;
-  std::istringstream in(textOf(odd));
-  back.inputParameters(in);
-  EXPECT_FALSE(in.fail());
-  EXPECT_EQ(textOf(back), textOf(odd));
-  for (char const* bad : {"1 1 1 1  1 1 1", "1 1 1 1 1 1 1 1 x", "1 1 1 1 1 1 1 one 3"}) {
-    GridParameters kept = with(3, true);
-    std::istringstream is(bad);
-    kept.inputParameters(is);
-    EXPECT_TRUE(is.fail()) << bad;
-    EXPECT_TRUE(kept == with(3, true)) << bad;
-  }
-  std::istringstream huge("1 1 1 1 1 1 1 1 99999999999 ");
-  back.inputParameters(huge);
-  EXPECT_EQ(back.mode, INT_MAX);
+  EXPECT_EQ(textOf(gen_test::readText<GridParameters>(textOf(odd))), textOf(odd));
+  gen_test::expectBadTextsKeep(with(3, true), {"1 1 1 1  1 1 1", "1 1 1 1 1 1 1 1 x", "1 1 1 1 1 1 1 one 3"});
+  EXPECT_EQ(gen_test::readText<GridParameters>("1 1 1 1 1 1 1 1 99999999999 ").mode, INT_MAX);
 
   GridParameters near;
   near.xDim.exponent += 0.9e-5;

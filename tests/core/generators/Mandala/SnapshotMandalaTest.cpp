@@ -47,29 +47,11 @@ TEST_F(SnapshotMandalaTest, TextFormBothWays) {
   EXPECT_EQ(textOf(P()), "1 1 1 1 0 1000 ");
   std::string const text = "0.333333333333 -0 1e+300 4.94065645841e-324 inf -inf ";
   EXPECT_EQ(textOf(withValues({1.0 / 3, -0.0, 1e300, 4.9406564584124654e-324, kInf, -kInf})), text);
-  {
-    P back = withValues({9, 9, 9, 9, 9, 9});
-    std::istringstream is(text);
-    back.inputParameters(is);
-    ASSERT_FALSE(is.fail());
-    EXPECT_EQ(textOf(back), text);
-  }
+  EXPECT_EQ(textOf(gen_test::readText(text, withValues({9, 9, 9, 9, 9, 9}))), text);
   // NaN is written so that it reads back.
-  P nan = withValues({kNaN, 1, 1, 1, 0, 1000});
-  std::istringstream is(textOf(nan));
-  P back;
-  back.inputParameters(is);
-  EXPECT_FALSE(is.fail());
-  EXPECT_TRUE(std::isnan(back.getParameter(0)));
-
+  EXPECT_TRUE(std::isnan(gen_test::readText<P>(textOf(withValues({kNaN}))).getParameter(0)));
   // A short or bad block fails the stream and changes nothing.
-  for (std::string const bad : {"1 2 3 4 5", "1 2 x 4 5 6", "", "1 2 3 4 5 1e999"}) {
-    P kept = withValues({2, 3, 4, 5, 6, 7});
-    std::istringstream in(bad);
-    kept.inputParameters(in);
-    EXPECT_TRUE(in.fail()) << bad;
-    EXPECT_EQ(textOf(kept), "2 3 4 5 6 7 ") << bad;
-  }
+  gen_test::expectBadTextsKeep(withValues({2, 3, 4, 5, 6, 7}), {"1 2 3 4 5", "1 2 x 4 5 6", "", "1 2 3 4 5 1e999"});
 }
 
 TEST_F(SnapshotMandalaTest, KindRecordAndFactory) {

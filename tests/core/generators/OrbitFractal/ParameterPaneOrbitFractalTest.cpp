@@ -31,6 +31,11 @@ TEST_F(ParameterPaneOrbitFractalTest, LocksCountRangeAndDefaults) {
   }
   EXPECT_EQ(dynPane.fields()[3].lockIndex, 201);
   EXPECT_EQ(gumPane.fields()[3].lockIndex, 200);
+  // The panes' defaults, cores too, are the kinds' own, whose pictures the golden hashes pin.
+  EXPECT_TRUE(dynPane.getDefaultSnapshot()->isEqual(SnapshotDynFractal()));
+  EXPECT_TRUE(gumPane.getDefaultSnapshot()->isEqual(SnapshotGumFractal()));
+  EXPECT_TRUE(dynPane.getDefaultSnapshot()->getCore() == SnapshotDynFractal().getCore());
+  EXPECT_TRUE(gumPane.getDefaultSnapshot()->getCore() == SnapshotGumFractal().getCore());
 }
 
 TEST_F(ParameterPaneOrbitFractalTest, SnapshotToTextsAndBackWithTheCountClamped) {

@@ -70,25 +70,9 @@ TEST_F(SnapshotQuotTest, TextFormBothWaysAndReadAsItStands) {
                       2, 1, 5, 5, -7});  // reversed and empty rectangle, negative amplitude
   std::string const text = textOf(odd);
   EXPECT_EQ(text, "0.333333333333 -0 1e+300 4.94065645841e-324 inf -inf 0.1 -2 3 4 5 6 2 1 5 5 -7 ");
-  P back;
-  std::istringstream is(text);
-  back.inputParameters(is);
-  ASSERT_FALSE(is.fail());
-  EXPECT_EQ(textOf(back), text);  // the reader does not make it valid
-
-  P nan = withValues({kNaN});
-  std::istringstream nis(textOf(nan));
-  back.inputParameters(nis);
-  EXPECT_FALSE(nis.fail());
-  EXPECT_TRUE(std::isnan(back.getParameter(0)));
-
-  for (std::string const bad : {"1 2 3", "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1", "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1 z"}) {
-    P kept = odd;
-    std::istringstream in(bad);
-    kept.inputParameters(in);
-    EXPECT_TRUE(in.fail()) << bad;
-    EXPECT_EQ(textOf(kept), text) << bad;
-  }
+  EXPECT_EQ(textOf(gen_test::readText<P>(text)), text);  // the reader does not make it valid
+  EXPECT_TRUE(std::isnan(gen_test::readText<P>(textOf(withValues({kNaN}))).getParameter(0)));
+  gen_test::expectBadTextsKeep(odd, {"1 2 3", "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1", "1 0 1 0 1 1 0 1 0 1 0 1 -1 1 -1 1 z"});
 }
 
 TEST_F(SnapshotQuotTest, KindRecordMorphAndFactory) {
