@@ -52,14 +52,6 @@ Coord2D planePoint(View const& v, int width, int height, int x, int y) {
   return {v.getCenterX() + (x - width / 2) * step, v.getCenterY() + (height / 2 - y) * step};
 }
 
-class CancelAtOnce : public ComputationNotifier {
- public:
-  void initialize(long) override {}
-  void iterate() override { ++rows; }
-  bool areWeCanceled() const override { return true; }
-  int rows = 0;
-};
-
 template <class Snap>
 Snap withParameters(int iterations, std::string const& analyzer) {
   Snap s;
@@ -80,20 +72,18 @@ TEST_F(ImageComputatorOrbitFractalTest, EveryAnalyzerReadsTheWholeOrbitOfEveryPi
     for (auto const* analyzer : OrbitAnalyzerController::getAnalyzers()) {
       std::string const id = analyzer->getIdentifier();
       RawField field(w, h);
-      NullComputationNotifier notifier;
       double p[3];
       View view;
-      if (isGum) {
-        auto const s = withParameters<SnapshotGumFractal>(9, id);
+      auto const run = [&](auto const& s, auto& computator) {
+        NullComputationNotifier notifier;
         for (unsigned i = 0; i < 3; ++i) p[i] = s.getParameters().getParameter(i);
         view = s.getCore().getView();
-        gum.computeImage(s, w, h, field, notifier, 3);
-      } else {
-        auto const s = withParameters<SnapshotDynFractal>(12, id);
-        for (unsigned i = 0; i < 3; ++i) p[i] = s.getParameters().getParameter(i);
-        view = s.getCore().getView();
-        dyn.computeImage(s, w, h, field, notifier, 3);
-      }
+        computator.computeImage(s, w, h, field, notifier, 3);
+      };
+      if (isGum)
+        run(withParameters<SnapshotGumFractal>(9, id), gum);
+      else
+        run(withParameters<SnapshotDynFractal>(12, id), dyn);
       for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y) {
           Coord2D const q = planePoint(view, w, h, x, y);
@@ -148,14 +138,14 @@ TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
   auto const s = withParameters<SnapshotDynFractal>(10000, "OA_Length");
   RawField field(2048, 4);
   field.fill(-1);
-  CancelAtOnce notifier;
+  gen_test::CountingNotifier notifier(0);  // cancelled from the start
   dyn.computeImage(s, 2048, 4, field, notifier, 1);
   int done = 0;
   while (done < 2048 && field[done][0] != -1) ++done;
   EXPECT_GT(done, 0);
   EXPECT_LE(done, 64);
   for (int x = 0; x < 2048; ++x) EXPECT_EQ(field[x][1], -1);
-  EXPECT_LE(notifier.rows, 1);
+  EXPECT_LE(notifier.steps, 1);
 }
 
 TEST_F(ImageComputatorOrbitFractalTest, DefaultViewsAndForeignKinds) {
