@@ -6,7 +6,6 @@
 
 #include "core/generators/Curves/SnapshotCurves.h"
 #include "core/generators/GeneratorTestSupport.h"
-#include "core/model/RGBColor.h"
 
 namespace orlenza {
 namespace {

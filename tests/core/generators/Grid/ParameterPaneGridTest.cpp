@@ -4,7 +4,6 @@
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Grid/SnapshotGrid.h"
-#include "core/model/RGBColor.h"
 
 namespace orlenza {
 namespace {

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Mandala/SnapshotMandala.h"
-#include "core/model/RGBColor.h"
 
 namespace orlenza {
 namespace {
