@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -21,6 +22,8 @@
 #include "core/base/StringTable.h"
 #include "core/engine/ComputationNotifier.h"
 #include "core/engine/RawField.h"
+#include "core/geometry/GeometryDisk.h"
+#include "core/geometry/GeometrySwirl.h"
 #include "core/model/Snapshot.h"
 #include "core/model/SnapshotKind.h"
 #include "core/panes/PaneField.h"
@@ -109,7 +112,8 @@ inline void expectForeignMorphCopies(std::shared_ptr<Snapshot> const& a) {
   for (double t : {0.0, 0.5, 1.0}) {
     auto const copy = a->morphTowards(other, t);
     EXPECT_NE(copy, a);
-    EXPECT_EQ(typeid(*copy), typeid(*a));
+    Snapshot const &copied = *copy, &start = *a;
+    EXPECT_EQ(typeid(copied), typeid(start));
     EXPECT_EQ(copy->getName(), a->getName());
     EXPECT_EQ(copy->getCore().getNorm(), a->getCore().getNorm());
     EXPECT_TRUE(copy->isEqual(*a)) << t;
@@ -202,6 +206,89 @@ void expectCancelForeignKindAndSizes(Computator& computator, Snapshot const& s, 
   computator.computeImage(s, 100, 100, small, notifier, 2);
   for (int x = 0; x < 4; ++x)
     for (int y = 0; y < 4; ++y) EXPECT_NE(small[x][y], -1) << x << "," << y;
+}
+
+// A norm and geometry a random snapshot keeps, and a view it resets.
+inline void giveBusyCore(Snapshot& s) {
+  s.getCore().setNorm(77);
+  s.getCore().setGeometry(std::make_shared<GeometrySwirl>());
+  s.getCore().setView(View(3, 4, 0.01, 45, true, true));
+}
+
+// A random snapshot with every lock set: nothing drawn, the name cleared, norm
+// and geometry kept, the view reset to `view`.
+template <class Pane>
+std::shared_ptr<Snapshot> lockedRandomSnap(Pane& pane, std::shared_ptr<Snapshot> const& current, View const& view) {
+  auto const same = withoutDraws([&] { return pane.makeRandomSnap(current); });
+  EXPECT_EQ(same->getName(), "");
+  EXPECT_EQ(same->getCore().getNorm(), current->getCore().getNorm());
+  EXPECT_EQ(same->getCore().getGeometry(), current->getCore().getGeometry());
+  EXPECT_TRUE(same->getCore().getView() == view);
+  return same;
+}
+
+// A foreign snapshot, both ways, and a missing one for a random draw, are refused with status 0.
+template <class Pane>
+void expectForeignRefused(Pane& pane) {
+  ForeignSnapshot other;
+  expectStatusZero([&] { pane.updateFromSnapshot(other); });
+  expectStatusZero([&] { pane.updateToSnapshot(other); });
+  expectStatusZero([&] { pane.makeRandomSnap(nullptr); });
+  expectStatusZero([&] { pane.makeRandomSnap(std::make_shared<ForeignSnapshot>()); });
+}
+
+// No plane point (the disk's centre) or one past the largest double gives a NaN
+// pixel; a pixel off the disk's centre is a number. at(view) makes the snapshot.
+template <class Computator, class At>
+void expectNaNWithoutAPlanePoint(Computator& computator, At const& at) {
+  auto disk = at(View(0, 0, 2, 0, false, false));
+  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
+  RawField diskField(101, 67);
+  CountingNotifier notifier;
+  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
+  EXPECT_TRUE(std::isnan(diskField[50][33]));
+  EXPECT_FALSE(std::isnan(diskField[10][10]));
+  RawField huge(11, 11);
+  computator.computeImage(at(View(1.7e308, 0, 5e307, 0, false, false)), 11, 11, huge, notifier, 1);
+  EXPECT_TRUE(std::isnan(huge[10][5]));
+}
+
+struct Sample {
+  int x, y;
+  double value;
+};
+
+// The w x h picture of s, computed one step per row, holds each sample to 1e-9 relative.
+template <class Computator>
+void expectSamples(Computator& computator, Snapshot const& s, int w, int h, std::vector<Sample> const& samples) {
+  RawField field(w, h);
+  CountingNotifier notifier;
+  computator.computeImage(s, w, h, field, notifier, 1);
+  EXPECT_EQ(notifier.totals, std::vector<long>{h});
+  EXPECT_EQ(notifier.steps, h);
+  for (auto const& p : samples)
+    EXPECT_NEAR(field[p.x][p.y], p.value, 1e-9 * std::fabs(p.value)) << p.x << "," << p.y;
+}
+
+// A parameter block read from text over `p`; the stream must not fail.
+template <class P>
+P readText(std::string const& text, P p = P()) {
+  std::istringstream is(text);
+  p.inputParameters(is);
+  EXPECT_FALSE(is.fail()) << text;
+  return p;
+}
+
+// Each text fails the stream and leaves the block read into as it was.
+template <class P>
+void expectBadTextsKeep(P const& held, std::vector<std::string> const& texts) {
+  for (auto const& text : texts) {
+    P p = held;
+    std::istringstream is(text);
+    p.inputParameters(is);
+    EXPECT_TRUE(is.fail()) << text;
+    EXPECT_EQ(textOf(p), textOf(held)) << text;
+  }
 }
 
 }  // namespace orlenza::gen_test

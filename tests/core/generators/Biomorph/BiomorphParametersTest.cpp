@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <sstream>
-#include <string>
 
-#include "core/CoreRegistration.h"
-#include "core/base/PlatformError.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
-#include "core/generators/Halley/SnapshotHalley.h"
+#include "core/generators/GeneratorTestSupport.h"
 
 namespace orlenza {
 namespace {
@@ -125,16 +120,12 @@ TEST(SnapshotBiomorph, RecordAndMorphAcrossKinds) {
   SnapshotBiomorph s;
   s.setName("three little words");
   s.getParameters().setNumIter(8);
-  std::ostringstream os;
-  os << s;
-  EXPECT_NE(os.str().find(" OA_Dwell 1 8 three_little_words"), std::string::npos) << os.str();
-  std::istringstream is(os.str());
-  auto const back = readSnapshotRecord(is, 3);
-  ASSERT_TRUE(back && !is.fail());
+  std::string const text = gen_test::recordOf(s);
+  EXPECT_NE(text.find(" OA_Dwell 1 8 three_little_words"), std::string::npos) << text;
+  auto const back = gen_test::readRecord(text);
+  ASSERT_TRUE(back);
   EXPECT_TRUE(back->isEqual(s));
-  auto const other = s.morphTowards(std::make_shared<SnapshotHalley>(), 0.5);
-  EXPECT_TRUE(other->isEqual(s));
-  EXPECT_EQ(other->getName(), "three little words");
+  gen_test::expectForeignMorphCopies(std::make_shared<SnapshotBiomorph>(s));
 }
 
 }  // namespace

@@ -2,20 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <complex>
 #include <limits>
-#include <string>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/PlaneSampler.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometryDisk.h"
 
 namespace orlenza {
 namespace {

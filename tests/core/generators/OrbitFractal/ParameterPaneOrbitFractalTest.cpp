@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <set>
-#include <string>
 
-#include "core/CoreRegistration.h"
-#include "core/base/PlatformError.h"
-#include "core/base/RandomUtils.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/generators/GeneratorTestSupport.h"
-#include "core/generators/Halley/SnapshotHalley.h"
-#include "core/geometry/GeometrySwirl.h"
 
 namespace orlenza {
 namespace {
@@ -38,8 +31,11 @@ TEST_F(ParameterPaneOrbitFractalTest, LocksCountRangeAndDefaults) {
   }
   EXPECT_EQ(dynPane.fields()[3].lockIndex, 201);
   EXPECT_EQ(gumPane.fields()[3].lockIndex, 200);
+  // The panes' defaults, cores too, are the kinds' own, whose pictures the golden hashes pin.
   EXPECT_TRUE(dynPane.getDefaultSnapshot()->isEqual(SnapshotDynFractal()));
   EXPECT_TRUE(gumPane.getDefaultSnapshot()->isEqual(SnapshotGumFractal()));
+  EXPECT_TRUE(dynPane.getDefaultSnapshot()->getCore() == SnapshotDynFractal().getCore());
+  EXPECT_TRUE(gumPane.getDefaultSnapshot()->getCore() == SnapshotGumFractal().getCore());
 }
 
 TEST_F(ParameterPaneOrbitFractalTest, SnapshotToTextsAndBackWithTheCountClamped) {
@@ -67,9 +63,8 @@ TEST_F(ParameterPaneOrbitFractalTest, SnapshotToTextsAndBackWithTheCountClamped)
     dynPane.updateToSnapshot(*back);
     EXPECT_EQ(q.getIterations(), t.count) << t.text;
   }
-  SnapshotHalley other;
-  EXPECT_THROW(dynPane.updateFromSnapshot(other), PlatformError);
-  EXPECT_THROW(gumPane.updateToSnapshot(s), PlatformError);
+  EXPECT_THROW(gumPane.updateToSnapshot(s), PlatformError);  // the sibling kind is foreign too
+  gen_test::expectForeignRefused(dynPane);
 }
 
 TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
@@ -77,18 +72,11 @@ TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
   start->getParameters().setIterations(3);
   start->getParameters().analyzerID = "OA_Dwell";
   start->setName("named");
-  start->getCore().setGeometry(std::make_shared<GeometrySwirl>());
-  start->getCore().setView(View(3, 4, 0.01, 45, true, true));
+  gen_test::giveBusyCore(*start);
 
   lockAll(gumPane, true);
-  RandomUtils::seed(9);
-  auto const same = gumPane.makeRandomSnap(start);
-  AdditiveFeedbackGenerator fresh(9);
-  EXPECT_EQ(RandomUtils::random(), fresh.next());  // nothing drawn
+  auto const same = gen_test::lockedRandomSnap(gumPane, start, View(2, 0, 10, 0, false, false));
   EXPECT_TRUE(dynamic_cast<SnapshotGumFractal&>(*same).getParameters() == start->getParameters());
-  EXPECT_EQ(same->getName(), "");
-  EXPECT_EQ(same->getCore().getGeometry(), start->getCore().getGeometry());
-  EXPECT_TRUE(same->getCore().getView() == View(2, 0, 10, 0, false, false));
 
   lockAll(gumPane, false);
   std::set<std::string> analyzers;
@@ -111,11 +99,8 @@ TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
   EXPECT_EQ(analyzers.size(), OrbitAnalyzerController::getAnalyzers().size() - 1);
 
   // Only the count open: the coefficients and the analyzer stay.
+  lockAll(dynPane, true);
   dynPane.setLocked(201, false);
-  dynPane.setLocked(101, true);
-  dynPane.setLocked(102, true);
-  dynPane.setLocked(103, true);
-  dynPane.setLocked(700, true);
   auto const dyn = std::make_shared<SnapshotDynFractal>();
   dyn->getParameters().analyzerID = "OA_Dwell";
   auto const drawn = dynPane.makeRandomSnap(dyn);
@@ -123,8 +108,8 @@ TEST_F(ParameterPaneOrbitFractalTest, RandomSnapshotsHonourLocksAndNeverDwell) {
   EXPECT_EQ(d.analyzerID, "OA_Dwell");
   EXPECT_EQ(d.getParameter(1), 3.0);
 
-  EXPECT_THROW(gumPane.makeRandomSnap(nullptr), PlatformError);
   EXPECT_THROW(gumPane.makeRandomSnap(dyn), PlatformError);
+  gen_test::expectForeignRefused(gumPane);
 }
 
 }  // namespace

@@ -53,7 +53,6 @@ TEST(PerlinTest, TablesAndNoiseMatchAnIndependentImplementation) {
   for (auto const& s : samples) EXPECT_NEAR(a.noise2D(s.x, s.y), s.value, 1e-15) << s.x << "," << s.y;
   EXPECT_NEAR(b.noise2D(0.3, 0.7), 0.09529875962835913, 1e-15);
   EXPECT_NEAR(Perlin(8002).noise2D(0.3, 0.7), 0.14410860929681657, 1e-15);
-
 }
 
 TEST(PerlinTest, LatticeCellsNegativeCoordinatesAndHugeOrNonFiniteInput) {

@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <limits>
-#include <sstream>
-#include <string>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/model/SnapshotFactory.h"
 
@@ -40,9 +36,6 @@ TEST(SnapshotPerlinTest, TextFormRoundTripsAndReadsValuesAsTheyStand) {
   P back;
   ASSERT_TRUE(read(textOf(odd), back));
   EXPECT_EQ(textOf(back), textOf(odd));
-  EXPECT_EQ(back.octavesC, 3);
-  EXPECT_EQ(back.combination, 4);
-  EXPECT_EQ(back.shaping, 2);
   EXPECT_TRUE(std::isnan(back.persistenceA));
 
   // Outside the pane's ranges, as read; integers past int pinned to its ends.
@@ -105,9 +98,7 @@ TEST(SnapshotPerlinTest, EqualityMorphAndTheKind) {
   m.morph(huge, a, kNaN);
   EXPECT_EQ(m.octavesA, INT_MAX);
 
-  auto const made = SnapshotFactory::makeNewSnapshot("Perlin", 3);
-  ASSERT_NE(dynamic_cast<SnapshotPerlin*>(made.get()), nullptr);
-  EXPECT_TRUE(made->getCore().getView() == View(4, 3, 5, 0, false, false));
+  ASSERT_NE(dynamic_cast<SnapshotPerlin*>(SnapshotFactory::makeNewSnapshot("Perlin", 3).get()), nullptr);
 
   auto const start = std::make_shared<SnapshotPerlin>("start", SnapshotCore(), a);
   auto const target = std::make_shared<SnapshotPerlin>("target", SnapshotCore(), b);
@@ -119,9 +110,7 @@ TEST(SnapshotPerlinTest, EqualityMorphAndTheKind) {
   EXPECT_EQ(perlin->getName(), "");
   EXPECT_EQ(perlin->getCore().getNorm(), 33);
   EXPECT_TRUE(perlin->getParameters() == b);
-  auto const kept = start->morphTowards(SnapshotFactory::makeNewSnapshot("Quot", 3), 0.5, core);
-  EXPECT_EQ(kept->getName(), "start");
-  EXPECT_TRUE(kept->isEqual(*start));
+  gen_test::expectForeignMorphCopies(start);
 
   auto const back = gen_test::readRecord(gen_test::recordOf(*target));
   ASSERT_NE(back, nullptr);

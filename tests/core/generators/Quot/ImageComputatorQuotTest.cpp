@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Quot/SnapshotQuot.h"
-#include "core/geometry/GeometryDisk.h"
-#include "core/geometry/GeometrySwirl.h"
-#include "core/model/SnapshotKind.h"
 
 namespace orlenza {
 namespace {
@@ -50,26 +43,17 @@ class ImageComputatorQuotTest : public gen_test::CoreTest {
   ImageComputatorQuot& computator = ImageComputatorQuot::instance();
 };
 
-TEST_F(ImageComputatorQuotTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Quot"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-}
-
 // An 8 x 6 picture of the view of size 6.25: pixel (x, y) is the plane point
 // ((x - 4) 25/12, (3 - y) 25/12). Values worked out in Python from the
 // formulas, with the two folds written out apart from the code.
 TEST_F(ImageComputatorQuotTest, ValuesMatchIndependentlyComputedOnes) {
-  struct Sample {
-    int x, y;
-    double value;
-  };
   P reversed;  // a reversed x side leaves x unfolded
   reversed.setParameter(P::kXMin, 1);
   reversed.setParameter(P::kXMax, -1);
   reversed.setParameter(P::kAmplitude, 10);
   struct Case {
     P parameters;
-    std::vector<Sample> samples;
+    std::vector<gen_test::Sample> samples;
   } const cases[] = {
       {P(),
        {{0, 0, 983.3333333333276}, {7, 5, 59.523809523808204}, {2, 1, 972.2222222222221}, {5, 4, 993.0555555555555},
@@ -84,15 +68,7 @@ TEST_F(ImageComputatorQuotTest, ValuesMatchIndependentlyComputedOnes) {
         {4, 3, 10.0}, {6, 0, 4.646892655367232}, {1, 5, 4.0641025641025585}}},
   };
   View const view(0, 0, 6.25, 0, false, false);
-  for (auto const& c : cases) {
-    RawField field(8, 6);
-    CountingNotifier notifier;
-    computator.computeImage(snapshot(view, c.parameters), 8, 6, field, notifier, 1);
-    EXPECT_EQ(notifier.totals, std::vector<long>{6});
-    EXPECT_EQ(notifier.steps, 6);
-    for (auto const& s : c.samples)
-      EXPECT_NEAR(field[s.x][s.y], s.value, 1e-9 * std::fabs(s.value)) << s.x << "," << s.y;
-  }
+  for (auto const& c : cases) gen_test::expectSamples(computator, snapshot(view, c.parameters), 8, 6, c.samples);
 }
 
 TEST_F(ImageComputatorQuotTest, FoldsZeroDenominatorsAndOverflow) {
@@ -123,17 +99,13 @@ TEST_F(ImageComputatorQuotTest, FoldsZeroDenominatorsAndOverflow) {
   }
 }
 
-TEST_F(ImageComputatorQuotTest, NonFinitePointsThreadsAndCancel) {
-  auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
-  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
-  RawField diskField(101, 67);
-  CountingNotifier notifier;
-  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
-  EXPECT_TRUE(std::isnan(diskField[50][33]));
-  EXPECT_FALSE(std::isnan(diskField[10][10]));
+TEST_F(ImageComputatorQuotTest, RegistrationNonFinitePointsThreadsAndCancel) {
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Quot"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
+  gen_test::expectNaNWithoutAPlanePoint(computator, [](View const& v) { return snapshot(v, P()); });
   RawField huge(11, 11);
+  CountingNotifier notifier;
   computator.computeImage(snapshot(View(1.7e308, 0, 5e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
-  EXPECT_TRUE(std::isnan(huge[10][5]));
   EXPECT_FALSE(std::isnan(huge[0][5]));  // finite, however far: folded back
 
   auto swirl = snapshot(View(0.4, -0.2, 3.1, 20, true, false), withValues({0.6, -2.7, -1.1, -0.5, -2.1, -3.5, 0.6, 3.6,

@@ -2,17 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <typeinfo>
-#include <vector>
 
-#include "core/CoreRegistration.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Sines/SnapshotItSines.h"
-#include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometrySphere.h"
-#include "core/model/SnapshotKind.h"
 
 namespace orlenza {
 namespace {
@@ -45,21 +39,12 @@ class ImageComputatorItSinesTest : public gen_test::CoreTest {
   ImageComputatorItSines& computator = ImageComputatorItSines::instance();
 };
 
-TEST_F(ImageComputatorItSinesTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("ItSines"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-}
-
 // An 8 x 6 picture of the view of size 6.25: pixel (x, y) is the plane point
 // ((x - 4) 25/12, (3 - y) 25/12). Values worked out in Python from the formula.
 TEST_F(ImageComputatorItSinesTest, ValuesMatchIndependentlyComputedOnes) {
-  struct Sample {
-    int x, y;
-    double value;
-  };
   struct Case {
     P parameters;
-    std::vector<Sample> samples;
+    std::vector<gen_test::Sample> samples;
   } const cases[] = {
       {P(),
        {{0, 0, 397.36631677712967}, {7, 5, 351.8722542758602}, {2, 1, 601.729548358722}, {5, 4, 543.9929760631012},
@@ -73,15 +58,7 @@ TEST_F(ImageComputatorItSinesTest, ValuesMatchIndependentlyComputedOnes) {
         {4, 3, -66.41870762302644}, {6, 0, -42.955383880862286}, {1, 5, -118.26772244604517}}},
   };
   View const view(0, 0, 6.25, 0, false, false);
-  for (auto const& c : cases) {
-    RawField field(8, 6);
-    CountingNotifier notifier;
-    computator.computeImage(snapshot(view, c.parameters), 8, 6, field, notifier, 1);
-    EXPECT_EQ(notifier.totals, std::vector<long>{6});
-    EXPECT_EQ(notifier.steps, 6);
-    for (auto const& s : c.samples)
-      EXPECT_NEAR(field[s.x][s.y], s.value, 1e-9 * std::fabs(s.value)) << s.x << "," << s.y;
-  }
+  for (auto const& c : cases) gen_test::expectSamples(computator, snapshot(view, c.parameters), 8, 6, c.samples);
 }
 
 TEST_F(ImageComputatorItSinesTest, EdgePoints) {
@@ -104,27 +81,17 @@ TEST_F(ImageComputatorItSinesTest, EdgePoints) {
   };
   for (auto const& c : cases) {
     double const got = valueAt(c.x, c.y, c.parameters);
-    if (c.tolerance == 0)
-      EXPECT_EQ(got, c.value);
-    else
-      EXPECT_NEAR(got, c.value, c.tolerance) << c.x << "," << c.y;
+    EXPECT_NEAR(got, c.value, c.tolerance) << c.x << "," << c.y;
   }
+  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("ItSines"), &computator);
+  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 2.5, 0, false, false));
   // Cancelling weights: 0 / 0 at the origin, infinities elsewhere, stored as computed.
   EXPECT_TRUE(std::isnan(valueAt(0, 0, cancelling)));
   EXPECT_TRUE(std::isinf(valueAt(0.7, 0.2, cancelling)));
 }
 
 TEST_F(ImageComputatorItSinesTest, NonFinitePointsThreadsAndCancel) {
-  auto disk = snapshot(View(0, 0, 2, 0, false, false), P());
-  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
-  RawField diskField(101, 67);
-  CountingNotifier notifier;
-  computator.computeImage(disk, 101, 67, diskField, notifier, 1);
-  EXPECT_TRUE(std::isnan(diskField[50][33]));
-  EXPECT_FALSE(std::isnan(diskField[10][10]));
-  RawField huge(11, 11);
-  computator.computeImage(snapshot(View(1.7e308, 0, 5e307, 0, false, false), P()), 11, 11, huge, notifier, 1);
-  EXPECT_TRUE(std::isnan(huge[10][5]));
+  gen_test::expectNaNWithoutAPlanePoint(computator, [](View const& v) { return snapshot(v, P()); });
 
   auto sphere = snapshot(View(0.4, -0.2, 3.1, 20, false, true),
                          withValues({3.7, 0.4, -2.1, 4.2, 1.3, 2.9, 0.7, 1.5, 4.4, 0.2, 3.0, 0.35, 1000}));
