@@ -129,6 +129,38 @@ TEST(RowParallel, RowsRunAtTheSameTime) {
   EXPECT_TRUE(bothSeen.load());
 }
 
+TEST(RowParallel, ProgressMovesOnWhileALongRowRuns) {
+  // One row lasts until every other row has been reported, polling its stop as
+  // long rows do; whichever thread runs it, the reports must still come.
+  class AtomicProgress : public RowProgress {
+   public:
+    void rowDone() override { done.fetch_add(1); }
+    bool cancelled() const override { return false; }
+    std::atomic<int> done{0};
+  };
+  int const rows = 64;
+  for (int longRow : {0, rows - 1}) {
+    AtomicProgress progress;
+    std::atomic<bool> reportsSeen{true};
+    EXPECT_TRUE(runRows(
+        rows,
+        [&](int row, RowStop const& stop) {
+          if (row != longRow) return;
+          auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+          while (progress.done.load() < rows - 1) {
+            if (stop.requested() || std::chrono::steady_clock::now() > deadline) {
+              reportsSeen = false;
+              return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+          }
+        },
+        progress, 2));
+    EXPECT_TRUE(reportsSeen.load()) << longRow;
+    EXPECT_EQ(progress.done.load(), rows);
+  }
+}
+
 TEST(RowParallel, CancelStopsBetweenRows) {
   // Rows below cancelAfter finish at once; later rows run until they see the
   // stop, so the number of rows begun is bounded without depending on timing.
