@@ -1,6 +1,6 @@
 #pragma once
 // What the benchmarks of pixel generators share: the thread count of an
-// argument (0 is every core) and the product path's timing loop.
+// argument (0 is every core) and the timing loops of both paths.
 
 #include <benchmark/benchmark.h>
 
@@ -29,6 +29,17 @@ void runPixelProduct(benchmark::State& state, Computator& computator, Snapshot c
   }
   state.counters["pixels/s"] = benchmark::Counter(double(side) * side, benchmark::Counter::kIsIterationInvariantRate);
   state.counters["threads"] = threads;
+}
+
+// The plain reference kernel, fill(field), on a side x side picture.
+template <class Fill>
+void runPixelReference(benchmark::State& state, int side, Fill&& fill) {
+  RawField field(side, side);
+  for (auto _ : state) {
+    fill(field);
+    benchmark::DoNotOptimize(field.data());
+  }
+  state.counters["pixels/s"] = benchmark::Counter(double(side) * side, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 }  // namespace orlenza

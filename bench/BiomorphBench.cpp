@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -94,7 +96,7 @@ void BM_BiomorphReference(benchmark::State& state) {
 void BM_BiomorphProduct(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& biomorph = dynamic_cast<SnapshotBiomorph const&>(*snapshot);
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   RawField field(kSide, kSide);
   RawField check(kSide, kSide);
   long long const steps = referenceBiomorph(biomorph, check);

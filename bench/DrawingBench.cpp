@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cmath>
 #include <memory>
 #include <thread>
@@ -84,7 +86,7 @@ void BM_DrawingReference(benchmark::State& state) {
 
 void BM_DrawingProduct(benchmark::State& state) {
   auto const core = benchCore();
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   std::vector<RGBColor> colours;
   for (auto _ : state) {
     colourRawField(benchField(), core, colours, threads);

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <memory>
 #include <thread>
@@ -71,7 +73,7 @@ void BM_EscapeTimeReference(benchmark::State& state) {
 void BM_EscapeTimeProduct(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& escape = dynamic_cast<SnapshotEscapeParams const&>(*snapshot);
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   RawField field(kSide, kSide);
   RawField check(kSide, kSide);
   long long const steps = referenceEscapeTime(escape, check);

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <complex>
 #include <memory>
@@ -84,7 +86,7 @@ void BM_HalleyReference(benchmark::State& state) {
 void BM_HalleyProduct(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& halley = dynamic_cast<SnapshotHalley const&>(*snapshot);
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   RawField field(kSide, kSide);
   RawField check(kSide, kSide);
   long long const steps = referenceHalley(halley, check);

@@ -59,13 +59,7 @@ void referenceItSines(SnapshotItSines const& snapshot, RawField& field) {
 void BM_ItSinesReference(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& sines = dynamic_cast<SnapshotItSines const&>(*snapshot);
-  RawField field(kSide, kSide);
-  for (auto _ : state) {
-    referenceItSines(sines, field);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
+  runPixelReference(state, kSide, [&](RawField& field) { referenceItSines(sines, field); });
 }
 
 void BM_ItSinesProduct(benchmark::State& state) {

@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -96,18 +98,12 @@ void referenceGrid(SnapshotGrid const& snapshot, RawField& field) {
 void BM_GridReference(benchmark::State& state) {
   auto const snapshot = defaultSnapshot("Grid");
   auto const& grid = dynamic_cast<SnapshotGrid const&>(*snapshot);
-  RawField field(kSide, kSide);
-  for (auto _ : state) {
-    referenceGrid(grid, field);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
+  runPixelReference(state, kSide, [&](RawField& field) { referenceGrid(grid, field); });
 }
 
 void BM_GridProduct(benchmark::State& state) {
   auto const snapshot = defaultSnapshot("Grid");
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   RawField field(kSide, kSide);
   auto& computator = ComputatorTraits<ImageComputatorGrid>::instance();
   for (auto _ : state) {

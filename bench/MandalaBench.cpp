@@ -58,13 +58,7 @@ void referenceMandala(SnapshotMandala const& snapshot, RawField& field) {
 void BM_MandalaReference(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& mandala = dynamic_cast<SnapshotMandala const&>(*snapshot);
-  RawField field(kSide, kSide);
-  for (auto _ : state) {
-    referenceMandala(mandala, field);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
+  runPixelReference(state, kSide, [&](RawField& field) { referenceMandala(mandala, field); });
 }
 
 void BM_MandalaProduct(benchmark::State& state) {

@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -88,7 +90,7 @@ void BM_OrbitFractalReference(benchmark::State& state) {
 template <class Snap, class Computator>
 void BM_OrbitFractalProduct(benchmark::State& state) {
   auto const snapshot = defaultSnapshot<Snap>();
-  unsigned const threads = state.range(0) == 0 ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  unsigned const threads = benchThreads(state.range(0));
   RawField field(kSide, kSide);
   RawField check(kSide, kSide);
   long long const steps = referenceLoop(dynamic_cast<Snap const&>(*snapshot), check);

@@ -59,13 +59,7 @@ void referenceQuot(SnapshotQuot const& snapshot, RawField& field) {
 void BM_QuotReference(benchmark::State& state) {
   auto const snapshot = defaultSnapshot();
   auto const& quot = dynamic_cast<SnapshotQuot const&>(*snapshot);
-  RawField field(kSide, kSide);
-  for (auto _ : state) {
-    referenceQuot(quot, field);
-    benchmark::DoNotOptimize(field.data());
-  }
-  state.counters["pixels/s"] =
-      benchmark::Counter(double(kSide) * kSide, benchmark::Counter::kIsIterationInvariantRate);
+  runPixelReference(state, kSide, [&](RawField& field) { referenceQuot(quot, field); });
 }
 
 void BM_QuotProduct(benchmark::State& state) {
