@@ -54,7 +54,10 @@ void DrawingController::makeNewSnapsFile(std::filesystem::path const& path) {
 void DrawingController::openSnapsFile(std::filesystem::path const& path) {
   if (m_snapshotFile && referToSameFile(m_snapshotFile->getPath(), path)) return;
   auto file = std::make_unique<SnapshotFile>(path, m_alerts);
-  if (!file->isOpen()) return;
+  if (!file->isOpen()) {
+    m_alerts.showAlert("CannotOpenFileMain", "CannotOpenFileExplain");
+    return;
+  }
   m_snapshotFile = std::move(file);
   snapshotFileChanged();
 }
@@ -64,9 +67,13 @@ void DrawingController::closeSnapsFile() {
   snapshotFileChanged();
 }
 
+bool DrawingController::isBlankSnapshotName(std::string const& name) {
+  return name.find_first_not_of(" \t\n\r\f\v") == std::string::npos;
+}
+
 bool DrawingController::memorizeSnapshot(std::string const& name) {
   if (!m_snapshotFile) return false;
-  if (name.find_first_not_of(" \t") == std::string::npos) {
+  if (isBlankSnapshotName(name)) {
     m_alerts.showAlert("InvalidSnapshotNameMain", "InvalidSnapshotNameExplain");
     return false;
   }
