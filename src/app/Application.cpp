@@ -16,6 +16,7 @@
 #include "app/GeneratorChooserDialog.h"
 #include "app/GradationChooserWindow.h"
 #include "app/GradationEditorDialog.h"
+#include "app/ImageView.h"
 #include "app/Icons.h"
 #include "app/ImageWindowView.h"
 #include "app/MainWindowView.h"
@@ -87,7 +88,7 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_files->setParentWidget(m_mainWindow.get());
   m_colours->setParentWidget(m_mainWindow.get());
   m_gradationEditor->setParent(m_mainWindow.get(), m_gradationEditor->windowFlags());
-  applyTooltips();
+  qApp->installEventFilter(this);
   refresh();
 }
 
@@ -274,12 +275,11 @@ void Application::setPreferences(Preferences const& preferences) {
   m_preferences = preferences;
   m_preferences.store();
   m_preferences = Preferences::retrieve();
-  applyTooltips();
 }
 
-void Application::applyTooltips() {
-  m_mainWindow->setTooltipsShown(m_preferences.displayTooltips);
-  m_imageWindow->setTooltipsShown(m_preferences.displayTooltips);
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !m_preferences.displayTooltips) return true;
+  return QObject::eventFilter(watched, event);
 }
 
 void Application::exportPicture() {

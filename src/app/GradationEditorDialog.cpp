@@ -9,37 +9,11 @@
 #include <QVBoxLayout>
 
 #include "app/Application.h"
+#include "app/GradationStrip.h"
 #include "app/KeyframeAxisWidget.h"
 #include "app/QtText.h"
 
 namespace orlenza::app {
-
-// The whole gradation, drawn column by column from its colour lookup.
-class ColourStrip : public QWidget {
- public:
-  explicit ColourStrip(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("colourStrip"));
-    setMinimumHeight(24);
-  }
-  void setGradation(Gradation const& g) {
-    m_gradation = g;
-    update();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    std::vector<RGBColor> const columns = m_gradation.colourStrip(width());
-    for (int x = 0; x < static_cast<int>(columns.size()); ++x) {
-      RGBColor const& c = columns[static_cast<std::size_t>(x)];
-      painter.setPen(QColor::fromRgba64(c.red, c.green, c.blue));
-      painter.drawLine(x, 0, x, height() - 1);
-    }
-  }
-
- private:
-  Gradation m_gradation;
-};
 
 namespace {
 
@@ -70,7 +44,7 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
     : QDialog(nullptr),
       m_app(app),
       m_axis(new KeyframeAxisWidget(KeyframeAxis::Ends::fixed, this)),
-      m_strip(new ColourStrip(this)),
+      m_strip(new GradationStrip(this)),
       m_position(new QLineEdit(this)),
       m_delete(new QPushButton(text("gradedit_Delete"), this)),
       m_change(new QPushButton(text("gradedit_ChangeColour"), this)),
@@ -81,6 +55,8 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
   setWindowTitle(text("GradEditTitle"));
   setModal(true);
   m_axis->setObjectName(QStringLiteral("gradationAxis"));
+  m_strip->setObjectName(QStringLiteral("colourStrip"));
+  m_strip->setMinimumHeight(24);
   m_axis->axis().setController(m_gestures.get());
   m_position->setObjectName(QStringLiteral("positionField"));
   m_position->setMaximumWidth(90);

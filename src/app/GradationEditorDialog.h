@@ -16,7 +16,7 @@ class QPushButton;
 namespace orlenza::app {
 
 class Application;
-class ColourStrip;
+class GradationStrip;
 class KeyframeAxisWidget;
 
 class GradationEditorDialog : public QDialog, public GradationEditorView, public GradationEditorSession {
@@ -46,7 +46,7 @@ class GradationEditorDialog : public QDialog, public GradationEditorView, public
 
   Application& m_app;
   KeyframeAxisWidget* m_axis;
-  ColourStrip* m_strip;
+  GradationStrip* m_strip;
   QLineEdit* m_position;
   QPushButton* m_delete;
   QPushButton* m_change;
