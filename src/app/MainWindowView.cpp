@@ -100,7 +100,8 @@ MainWindowView::MainWindowView(Application& app) : m_app(app) {
 
   connect(&m_app, &Application::refreshed, this, &MainWindowView::refreshFromModel);
   refreshFromModel();
-  resize(520, 600);
+  resize(540, 680);
+  move(40, 40);
 }
 
 MainWindowView::~MainWindowView() = default;
@@ -307,6 +308,20 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
                      static_cast<std::size_t>(watched->property("fieldIndex").toULongLong())};
   if (event->type() == QEvent::FocusIn) {
     model().setFocus(ref);
+    return false;
+  }
+  if (event->type() == QEvent::ShortcutOverride) {
+    // A text field would take Ctrl+Z and other keys of the menus for itself
+    // (its own undo never reaches the model): the command gets them.
+    auto* key = static_cast<QKeyEvent*>(event);
+    QKeySequence const pressed(key->keyCombination());
+    for (CommandInfo const& row : CommandTable::rows()) {
+      QAction* action = m_app.action(row.id);
+      if (action && !action->shortcut().isEmpty() && action->shortcut() == pressed) {
+        event->ignore();
+        return true;
+      }
+    }
     return false;
   }
   if (event->type() != QEvent::KeyPress) return false;
