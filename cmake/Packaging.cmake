@@ -23,9 +23,8 @@ if(TARGET orlenza-render)
   orlenza_man_page(orlenza-render)
 endif()
 
-# The desktop entry names the studio, so it is installed only with it.
+# The studio's own folder installs the program; the entry names it, so it comes only with it.
 if(TARGET orlenza)
-  install(TARGETS orlenza RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   orlenza_man_page(orlenza)
   install(FILES ${ORLENZA_DESKTOP_DIR}/orlenza.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${ORLENZA_DESKTOP_DIR}/orlenza-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
