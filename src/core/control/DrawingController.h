@@ -131,6 +131,9 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   void zoomInImage();
   void zoomOutImage();
   void zoomImage(Rect const& rect);
+  // A click in the picture: the plane point under it becomes the centre and the
+  // view zooms in (or out) by the zoom commands' factor; undone as a zoom.
+  void zoomAtPoint(Point const& point, bool zoomOut);
   void moveImage(Point const& from, Point const& to);
   void flipImageHorizontal(bool invert);
   void flipImageVertical(bool invert);
