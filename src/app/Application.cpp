@@ -12,6 +12,7 @@
 
 #include "app/CommandTable.h"
 #include "app/GeneratorChooserDialog.h"
+#include "app/ImageView.h"
 #include "app/Icons.h"
 #include "app/ImageWindowView.h"
 #include "app/MainWindowView.h"
@@ -71,7 +72,7 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_alerts->setParentWidget(m_mainWindow.get());
   m_files->setParentWidget(m_mainWindow.get());
   m_colours->setParentWidget(m_mainWindow.get());
-  applyTooltips();
+  qApp->installEventFilter(this);
   refresh();
 }
 
@@ -196,6 +197,9 @@ void Application::registerDrawingCommands() {
 
 void Application::showWindows() {
   m_mainWindow->show();
+  // The picture beside the controls, where the screen has room for it.
+  QRect const frame = m_mainWindow->frameGeometry();
+  m_imageWindow->move(frame.right() + 12, frame.top());
   m_imageWindow->show();
   m_mainWindow->raise();
   m_mainWindow->activateWindow();
@@ -220,12 +224,11 @@ void Application::setPreferences(Preferences const& preferences) {
   m_preferences = preferences;
   m_preferences.store();
   m_preferences = Preferences::retrieve();
-  applyTooltips();
 }
 
-void Application::applyTooltips() {
-  m_mainWindow->setTooltipsShown(m_preferences.displayTooltips);
-  m_imageWindow->setTooltipsShown(m_preferences.displayTooltips);
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !m_preferences.displayTooltips) return true;
+  return QObject::eventFilter(watched, event);
 }
 
 void Application::exportPicture() {

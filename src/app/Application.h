@@ -87,6 +87,10 @@ class Application : public QObject {
   // Every action's state and text and every window's controls from the models.
   void refresh();
 
+ protected:
+  // Holds back tooltips while they are switched off.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
   // After refresh() set the actions: windows show the models again.
   void refreshed();
@@ -94,7 +98,6 @@ class Application : public QObject {
  private:
   void buildActions();
   void registerDrawingCommands();
-  void applyTooltips();
   void exportPicture();
   void showAbout();
   void showPreferences();
