@@ -151,6 +151,19 @@ class StudioSessionTest : public QObject {
     // (The picture's width spans twice the view's size.)
     QVERIFY(qAbs(drawn()->getCore().getView().getCenterX() - (centre - 2 * size * 20 / 128)) < size * 1e-9);
 
+    // Mirroring from the main window's box, then back from the picture window's, never computes.
+    int const computed = computations();
+    std::vector<std::uint32_t> const unmirrored = pixels(app());
+    main().findChild<QCheckBox*>(QStringLiteral("flipH"))->click();
+    QVERIFY(drawn()->getCore().getView().getFlipH());
+    QVERIFY(pixels(app()) != unmirrored);
+    QCheckBox* pictureBox = app().imageWindow().findChild<QCheckBox*>(QStringLiteral("flipH"));
+    QVERIFY(pictureBox->isChecked());
+    pictureBox->click();
+    QVERIFY(!drawn()->getCore().getView().getFlipH());
+    QCOMPARE(pixels(app()), unmirrored);
+    QCOMPARE(computations(), computed);
+
     // A random formula keeps the locked coefficient; Alt+Left brings the picture before it back.
     PaneWidget& pane = main().generatorPane();
     int const lock = pane.pane()->fields()[0].lockIndex;
