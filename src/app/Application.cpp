@@ -64,10 +64,12 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_progress = new QtProgressWindow(this);
   m_pending = std::make_unique<PendingWindows>();
 
+  // A window of the snapshot browser, the gradations or the timeline takes
+  // the place of m_pending in its controller's services: it is made before
+  // its controller and reads the controller only after this constructor.
   m_snapshotBrowser = std::make_unique<SnapshotBrowserWindow>(*this);
   m_gradationEditor = std::make_unique<GradationEditorDialog>(*this);
   m_gradationChooser = std::make_unique<GradationChooserWindow>(*this);
-
   m_drawing = std::make_unique<DrawingController>(*m_progress, *m_alerts);
   m_browser = std::make_unique<SnapshotBrowserController>(*m_drawing, *m_snapshotBrowser, *m_alerts);
   m_drawing->setSnapshotBrowser(m_browser.get());
