@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -96,10 +97,8 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
   connect(m_zoomOut, &QPushButton::clicked, this, send("GrZ-"));
   connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(m_position, &QLineEdit::returnPressed, this, [this] {
-    std::string const typed = m_position->text().toStdString();
-    m_app.perform([&] { m_app.gradations().moveSelectedEntry(typed); });
-  });
+  // Return in the position field moves the key; it must not end the dialog too.
+  m_position->installEventFilter(this);
   connect(m_axis, &KeyframeAxisWidget::axisChanged, this, &GradationEditorDialog::axisChanged);
   axisChanged();
 }
@@ -107,6 +106,18 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
 GradationEditorDialog::~GradationEditorDialog() { m_axis->axis().setController(nullptr); }
 
 QWidget* GradationEditorDialog::colourStrip() const { return m_strip; }
+
+bool GradationEditorDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_position && event->type() == QEvent::KeyPress) {
+    int const key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      std::string const typed = m_position->text().toStdString();
+      m_app.perform([&] { m_app.gradations().moveSelectedEntry(typed); });
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
 
 void GradationEditorDialog::gradationChanged(Gradation const& g) {
   if (m_app.closing()) return;

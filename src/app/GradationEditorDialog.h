@@ -41,6 +41,9 @@ class GradationEditorDialog : public QDialog, public GradationEditorView, public
   QPushButton* changeColourButton() const { return m_change; }
   QWidget* colourStrip() const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void axisChanged();
 

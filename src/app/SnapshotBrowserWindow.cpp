@@ -51,6 +51,8 @@ SnapshotBrowserWindow::SnapshotBrowserWindow(Application& app)
     m_category->addItem(text(SnapshotBrowserController::categoryKey(i)));
   m_builtIn->setObjectName(QStringLiteral("builtInList"));
   m_file->setObjectName(QStringLiteral("fileList"));
+  // A double click applies; a name is edited by a click on the selected row, or F2.
+  m_file->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
   m_preview->setObjectName(QStringLiteral("preview"));
   m_preview->setFixedSize(k_previewSide, k_previewSide);
   m_preview->setAlignment(Qt::AlignCenter);

@@ -192,10 +192,16 @@ class CollectionWindowsTest : public QObject {
       QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(x(added.getSteps()), y));
       QTest::mouseMove(canvas, QPoint(x(4500), y));
       QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(x(4000), y));
-      KeyframePosition const moved = axis->axis().selection();
-      QVERIFY(std::abs(moved.getSteps() - 4000) < 100);
-      QVERIFY(app.gradations().getEditedGradation().hasKeyColor(moved));
+      KeyframePosition const dragged = axis->axis().selection();
+      QVERIFY(std::abs(dragged.getSteps() - 4000) < 100);
+      QVERIFY(app.gradations().getEditedGradation().hasKeyColor(dragged));
       QVERIFY(!app.gradations().getEditedGradation().hasKeyColor(added));
+      // A position typed into the field moves it again, and the dialog stays.
+      editor.positionField()->setText(QStringLiteral("0.35"));
+      QTest::keyClick(editor.positionField(), Qt::Key_Return);
+      QVERIFY(editor.isVisible());
+      QCOMPARE(axis->axis().selection(), at(3500));
+      QVERIFY(app.gradations().getEditedGradation().hasKeyColor(at(3500)));
 
       // The end at 0 is recoloured, never deleted nor dragged.
       QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(x(0), y));
@@ -206,6 +212,7 @@ class CollectionWindowsTest : public QObject {
       QCOMPARE(app.gradations().getEditedGradation().getColor(at(0)), blue);
 
       // The added key is deleted.
+      KeyframePosition const moved = at(3500);
       QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(x(moved.getSteps()), y));
       QTest::mouseClick(editor.deleteButton(), Qt::LeftButton);
       QVERIFY(!app.gradations().getEditedGradation().hasKeyColor(moved));
