@@ -60,6 +60,7 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
   m_strip->setMinimumHeight(24);
   m_axis->axis().setController(m_gestures.get());
   m_position->setObjectName(QStringLiteral("positionField"));
+  m_position->setMinimumWidth(64);
   m_position->setMaximumWidth(90);
   m_zoomIn->setToolTip(text("cmd_GradationZoomIn"));
   m_zoomOut->setToolTip(text("cmd_GradationZoomOut"));

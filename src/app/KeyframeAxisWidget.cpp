@@ -107,7 +107,7 @@ void KeyframeAxisWidget::Canvas::paintEvent(QPaintEvent*) {
       painter.setPen(QPen(Qt::red, 2));
       painter.setBrush(Qt::NoBrush);
       painter.drawRect(box.adjusted(-2, -2, 2, 2));
-      // A notch under the box, seen even where boxes overlap.
+      // A notch above the box, seen even where boxes overlap.
       QPointF const tip(box.center().x(), box.top() - 3);
       painter.setBrush(Qt::red);
       painter.setPen(Qt::NoPen);
