@@ -1,0 +1,105 @@
+#include "media/MovieTask.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+#include "core/animation/MovieFrames.h"
+#include "core/base/AtomicFile.h"
+#include "media/MovieRendering.h"
+
+namespace orlenza::media {
+
+class MovieTask::Watcher : public MovieProgress {
+ public:
+  explicit Watcher(MovieTask& task) : m_task(task) {}
+
+  void frameFinished(int index, int lastIndex, long remainingSeconds) override {
+    {
+      std::lock_guard lock(m_task.m_mutex);
+      m_task.m_progress.framesMade = index + 1;
+      // The first frame alone gives no estimate: the window keeps showing frame 1.
+      if (index > 0) {
+        m_task.m_progress.currentFrame = std::min(index + 1, lastIndex);
+        m_task.m_progress.remainingSeconds = remainingSeconds;
+      }
+    }
+    if (m_task.m_changed) m_task.m_changed();
+  }
+
+  bool isCanceled() const override { return m_task.m_stopRequested; }
+
+ private:
+  MovieTask& m_task;
+};
+
+MovieTask::MovieTask(KeyframeContainer const& timeline, MovieSettings const& settings, std::filesystem::path target,
+                     std::function<void()> changed)
+    : m_timeline(timeline), m_settings(settings), m_target(std::move(target)), m_changed(std::move(changed)) {
+  // The studio may edit or reload its keyframes while the movie is made.
+  for (auto const& [pos, snap] : timeline) m_timeline.replaceKeyframe(pos, snap->clone());
+  m_progress.frameTotal = settings.frameCount;
+  m_thread = std::thread([this] { run(); });
+}
+
+MovieTask::~MovieTask() {
+  stop();
+  wait();
+}
+
+void MovieTask::wait() {
+  if (m_thread.joinable()) m_thread.join();
+}
+
+void MovieTask::run() {
+  Watcher watcher(*this);
+  Outcome outcome = Outcome::finished;
+  std::string failure;
+  int framesMade = 0;
+  try {
+    auto const observe = [this](MovieFrame const& frame) {
+      auto copy = std::make_shared<RgbImage16 const>(frame.image);
+      std::lock_guard lock(m_mutex);
+      m_latest = std::move(copy);
+    };
+    MovieFramesResult const result =
+        writeMovie(m_timeline, m_settings, {0, m_settings.frameCount}, m_target, watcher, observe);
+    framesMade = result.framesMade;
+    if (result.canceled) outcome = Outcome::stopped;
+  } catch (FileWriteError const& e) {
+    outcome = Outcome::failed;
+    failure = e.what();
+  } catch (std::exception const& e) {
+    outcome = Outcome::failed;
+    failure = "The movie could not be made: " + std::string(e.what());
+  }
+  {
+    std::lock_guard lock(m_mutex);
+    m_outcome = outcome;
+    m_failure = failure;
+    if (outcome != Outcome::failed) m_progress.framesMade = framesMade;
+  }
+  if (m_changed) m_changed();
+}
+
+MovieTask::Outcome MovieTask::outcome() const {
+  std::lock_guard lock(m_mutex);
+  return m_outcome;
+}
+
+MovieTask::Progress MovieTask::progress() const {
+  std::lock_guard lock(m_mutex);
+  return m_progress;
+}
+
+std::string MovieTask::failure() const {
+  std::lock_guard lock(m_mutex);
+  return m_failure;
+}
+
+std::shared_ptr<RgbImage16 const> MovieTask::latestFrame() const {
+  std::lock_guard lock(m_mutex);
+  return m_latest;
+}
+
+}  // namespace orlenza::media
