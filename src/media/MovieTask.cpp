@@ -1,6 +1,7 @@
 #include "media/MovieTask.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <utility>
 
@@ -9,6 +10,17 @@
 #include "media/MovieRendering.h"
 
 namespace orlenza::media {
+
+namespace {
+
+// "cannot write 'a.mov': No space left on device" as a sentence of its own.
+std::string asSentence(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  if (!text.empty() && text.back() != '.') text += '.';
+  return text;
+}
+
+}  // namespace
 
 class MovieTask::Watcher : public MovieProgress {
  public:
@@ -68,10 +80,10 @@ void MovieTask::run() {
     if (result.canceled) outcome = Outcome::stopped;
   } catch (FileWriteError const& e) {
     outcome = Outcome::failed;
-    failure = e.what();
+    failure = asSentence(e.what());
   } catch (std::exception const& e) {
     outcome = Outcome::failed;
-    failure = "The movie could not be made: " + std::string(e.what());
+    failure = asSentence("the movie could not be made: " + std::string(e.what()));
   }
   {
     std::lock_guard lock(m_mutex);

@@ -70,6 +70,7 @@ TEST(MovieTaskTest, StopKeepsAPlayableMovieAndAFailureLeavesNothing) {
   MovieTask failing(timeline, settings, gone, {});
   failing.wait();
   EXPECT_EQ(failing.outcome(), MovieTask::Outcome::failed);
+  EXPECT_EQ(failing.failure().rfind("Cannot write", 0), 0u) << failing.failure();
   EXPECT_NE(failing.failure().find("movie.mov"), std::string::npos) << failing.failure();
   EXPECT_EQ(folder.names(), std::vector<std::string>{"stopped.mov"});
 }
