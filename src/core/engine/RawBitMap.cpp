@@ -1,6 +1,7 @@
 #include "core/engine/RawBitMap.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace orlenza {
 
@@ -9,7 +10,7 @@ RawBitMap::RawBitMap(int maxWidth, int maxHeight)
       m_maxHeight(std::max(maxHeight, 1)),
       m_width(m_maxWidth),
       m_height(m_maxHeight),
-      // Zeroed, so the unused byte of every pixel and undrawn pixels are black.
+      // Zeroed: undrawn pixels are black.
       m_bytes(std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(m_maxWidth) * m_maxHeight * kBytesPerPixel)),
       m_colours(std::make_unique<RGBColor[]>(static_cast<std::size_t>(m_maxWidth) * m_maxHeight)) {}
 
@@ -27,10 +28,9 @@ void RawBitMap::setPixel(int x, int y, RGBColor const& colour) {
   if (x < 0 || x >= m_width || y < 0 || y >= m_height) return;
   std::size_t const i = index(x, y);
   m_colours[i] = colour;
-  std::uint8_t* pixel = m_bytes.get() + i * kBytesPerPixel;
-  pixel[1] = static_cast<std::uint8_t>(colour.red >> 8);
-  pixel[2] = static_cast<std::uint8_t>(colour.green >> 8);
-  pixel[3] = static_cast<std::uint8_t>(colour.blue >> 8);
+  std::uint32_t const word = 0xFF000000u | (static_cast<std::uint32_t>(colour.red >> 8) << 16) |
+                             (static_cast<std::uint32_t>(colour.green >> 8) << 8) | (colour.blue >> 8);
+  std::memcpy(m_bytes.get() + i * kBytesPerPixel, &word, sizeof word);
 }
 
 RgbImage16 RawBitMap::toRgbImage16() const {

@@ -1,9 +1,9 @@
 #pragma once
-// The RGB picture a drawing is coloured into. Bytes: 4 per pixel, rows top to
-// bottom, row stride 4 x the current width; in a pixel byte 0 is unused and
-// bytes 1, 2, 3 are red, green, blue, each the high byte of the 16-bit colour.
-// The full 16-bit colours are kept beside them for 16-bit export.
-
+// The RGB picture a drawing is coloured into. Each pixel is one 32-bit word
+// 0xFFRRGGBB in the machine's byte order (red, green and blue the high bytes of
+// the 16-bit colour), rows top to bottom, row stride 4 x the current width: the
+// layout a screen image of 32-bit RGB pixels uses, so the studio can show the
+// bytes as they are. The full 16-bit colours are kept beside them for 16-bit export.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace orlenza {
 namespace {
 
-std::vector<int> bytesOf(RawBitMap const& bitmap) {
-  return std::vector<int>(bitmap.bytes(), bitmap.bytes() + bitmap.byteCount());
+// The pixels as the 32-bit words a screen image reads.
+std::vector<std::uint32_t> wordsOf(RawBitMap const& bitmap) {
+  std::vector<std::uint32_t> words(bitmap.byteCount() / 4);
+  std::memcpy(words.data(), bitmap.bytes(), bitmap.byteCount());
+  return words;
 }
 
 TEST(RawBitMap, SetSizeStaysWithinTheMaximum) {
@@ -40,12 +44,12 @@ TEST(RawBitMap, PixelLayoutUsesTheCurrentWidthAsStride) {
   bitmap.setPixel(0, 0, RGBColor{0xFFFF, 0x00FF, 0x0100});
   bitmap.setPixel(1, 1, RGBColor{0x12AB, 0xCD34, 0x8000});
   bitmap.setPixel(1, 0, RGBColor{0x0001, 0x0002, 0xFEFF});
-  // byte 0 of each pixel stays 0; then the high bytes of red, green, blue.
-  std::vector<int> const expected = {
-      0, 0xFF, 0x00, 0x01, 0, 0x00, 0x00, 0xFE,  // row 0: (0, 0), (1, 0)
-      0, 0x00, 0x00, 0x00, 0, 0x12, 0xCD, 0x80,  // row 1: (0, 1) untouched, (1, 1)
+  // 0xFFRRGGBB from the high bytes; an untouched pixel stays 0.
+  std::vector<std::uint32_t> const expected = {
+      0xFFFF0001, 0xFF0000FE,  // row 0: (0, 0), (1, 0)
+      0x00000000, 0xFF12CD80,  // row 1: (0, 1) untouched, (1, 1)
   };
-  EXPECT_EQ(bytesOf(bitmap), expected);
+  EXPECT_EQ(wordsOf(bitmap), expected);
   EXPECT_EQ(bitmap.colours()[3], (RGBColor{0x12AB, 0xCD34, 0x8000}));
 }
 
@@ -55,9 +59,9 @@ TEST(RawBitMap, PixelsOutsideTheCurrentSizeAreIgnored) {
   for (auto [x, y] : {std::pair{2, 0}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{0, -1}, std::pair{1000, 1000}}) {
     bitmap.setPixel(x, y, k_RGBwhite);
   }
-  EXPECT_EQ(bytesOf(bitmap), std::vector<int>(8, 0));
+  EXPECT_EQ(wordsOf(bitmap), std::vector<std::uint32_t>(2, 0));
   ASSERT_TRUE(bitmap.setSize(3, 3));
-  EXPECT_EQ(bytesOf(bitmap), std::vector<int>(36, 0));
+  EXPECT_EQ(wordsOf(bitmap), std::vector<std::uint32_t>(9, 0));
 }
 
 TEST(RawBitMap, LockedBitmapIgnoresDrawingAndResizing) {
@@ -69,8 +73,7 @@ TEST(RawBitMap, LockedBitmapIgnoresDrawingAndResizing) {
   bitmap.setPixel(1, 1, k_RGBwhite);
   EXPECT_FALSE(bitmap.setSize(1, 1));
   EXPECT_EQ(bitmap.getWidth(), 2);
-  std::vector<int> const redOnly = {0, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(bytesOf(bitmap), redOnly);
+  EXPECT_EQ(wordsOf(bitmap), (std::vector<std::uint32_t>{0xFFFF0000, 0, 0, 0}));
   EXPECT_EQ(bitmap.getPixel(0, 0), k_RGBred);
 
   bitmap.unlock();
@@ -94,7 +97,7 @@ TEST(RawBitMap, SixteenBitImageKeepsTheFullColours) {
   EXPECT_EQ(p[0], 0x1516);
   EXPECT_EQ(p[1], 0x1517);
   EXPECT_EQ(p[2], 0xFFFF);
-  EXPECT_EQ(bitmap.bytes()[(2 * 2 + 1) * 4 + 1], 0x15);
+  EXPECT_EQ(wordsOf(bitmap)[2 * 2 + 1], 0xFF1515FFu);
 }
 
 }  // namespace

@@ -200,11 +200,12 @@ TEST_F(RawImageTest, DrawsColumnByColumnThroughTheGradation) {
   ASSERT_TRUE(bitmap.setSize(2, 3));
   image.drawRawImage(bitmap);
   // Row 0: (0, 0) black, (1, 0) half red; row 2: (0, 2) yellow, (1, 2) black.
-  std::vector<int> const bytes(bitmap.bytes(), bitmap.bytes() + bitmap.byteCount());
-  std::vector<int> const expectedBytes = {0, 0,    0,    0, 0, 0x7F, 0, 0,  // row 0
-                                          0, 0xFF, 0,    0, 0, 0,    0, 0,  // row 1
-                                          0, 0xFF, 0xFF, 0, 0, 0,    0, 0};  // row 2
-  EXPECT_EQ(bytes, expectedBytes);
+  std::vector<std::uint32_t> words(bitmap.byteCount() / 4);
+  std::memcpy(words.data(), bitmap.bytes(), bitmap.byteCount());
+  std::vector<std::uint32_t> const expectedWords = {0xFF000000, 0xFF7F0000,   // row 0
+                                                    0xFFFF0000, 0xFF000000,   // row 1
+                                                    0xFFFFFF00, 0xFF000000};  // row 2
+  EXPECT_EQ(words, expectedWords);
 
   RecordingDrawer nothing;
   baseRawImage(nullptr).drawShell(nothing);

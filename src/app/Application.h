@@ -1,0 +1,120 @@
+#pragma once
+// The studio's one application object: it owns the platform services, the
+// drawing, timeline and gradation controllers, the command actions and the
+// windows, and routes every command through one dispatcher.
+//
+// Windows of their own (snapshot browser, gradation windows, timeline) are
+// created in the constructor beside the others; they register their command
+// handlers with dispatcher() and connect to refreshed() to follow the models.
+
+#include <QObject>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/CommandDispatcher.h"
+#include "app/CommandId.h"
+#include "app/Preferences.h"
+
+class QAction;
+
+namespace orlenza {
+class DrawingController;
+class GradationController;
+class SnapshotBrowserController;
+class TimeLineController;
+}  // namespace orlenza
+
+namespace orlenza::app {
+
+class ImageWindowView;
+class MainWindowView;
+class PendingWindows;
+class QtAlerts;
+class QtColourPicker;
+class QtFileChooser;
+class QtProgressWindow;
+
+class Application : public QObject {
+  Q_OBJECT
+ public:
+  // Needs a QApplication. Seeds the random numbers, registers the core's
+  // families, reads the preferences, builds controllers (the drawing computes
+  // its start picture), actions and windows. Throws on failure.
+  explicit Application(QObject* parent = nullptr);
+  ~Application() override;
+
+  // --- services
+  QtAlerts& alerts() const { return *m_alerts; }
+  QtFileChooser& files() const { return *m_files; }
+  QtColourPicker& colours() const { return *m_colours; }
+  QtProgressWindow& progress() const { return *m_progress; }
+  Preferences const& preferences() const { return m_preferences; }
+  // Stores the preferences and applies them (tooltips).
+  void setPreferences(Preferences const& preferences);
+
+  // --- controllers
+  DrawingController& drawing() const { return *m_drawing; }
+  SnapshotBrowserController& browser() const { return *m_browser; }
+  GradationController& gradations() const { return *m_gradations; }
+  TimeLineController& timeline() const { return *m_timeline; }
+
+  // --- commands
+  CommandDispatcher& dispatcher() { return m_dispatcher; }
+  // The action of a row of the command table (null for any other id).
+  QAction* action(CommandId id) const;
+  // The row's rule now.
+  bool isEnabled(CommandId id) const;
+  // Runs the command if its rule allows it; false when it is not handled.
+  // Errors of the command reach the user as an alert or on standard error.
+  bool dispatch(CommandId id);
+  // A window's gesture on a model (typing, a pop-up, a click in the picture),
+  // run like a command: one at a time, errors reported, then refresh().
+  // False when it could not run (another is running).
+  bool perform(std::function<void()> const& gesture);
+
+  // --- windows
+  MainWindowView& mainWindow() const { return *m_mainWindow; }
+  ImageWindowView& imageWindow() const { return *m_imageWindow; }
+  void showWindows();
+  // A file from the command line or dropped on a window, by its extension:
+  // .snaps, .grads or .msnaps; anything else is ignored.
+  void openFile(std::filesystem::path const& path);
+
+ public slots:
+  // Every action's state and text and every window's controls from the models.
+  void refresh();
+
+ signals:
+  // After refresh() set the actions: windows show the models again.
+  void refreshed();
+
+ private:
+  void buildActions();
+  void registerDrawingCommands();
+  void applyTooltips();
+  void exportPicture();
+  void showAbout();
+  void showPreferences();
+  void chooseGenerator();
+
+  Preferences m_preferences;
+  std::unique_ptr<QtAlerts> m_alerts;
+  std::unique_ptr<QtFileChooser> m_files;
+  std::unique_ptr<QtColourPicker> m_colours;
+  QtProgressWindow* m_progress = nullptr;
+  std::unique_ptr<PendingWindows> m_pending;
+  std::unique_ptr<DrawingController> m_drawing;
+  std::unique_ptr<SnapshotBrowserController> m_browser;
+  std::unique_ptr<GradationController> m_gradations;
+  std::unique_ptr<TimeLineController> m_timeline;
+  CommandDispatcher m_dispatcher;
+  std::map<CommandId, QAction*> m_actions;
+  std::unique_ptr<MainWindowView> m_mainWindow;
+  std::unique_ptr<ImageWindowView> m_imageWindow;
+  bool m_dispatching = false;
+};
+
+}  // namespace orlenza::app

@@ -1,0 +1,141 @@
+#include "app/CommandTable.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "core/control/DrawingController.h"
+#include "core/control/UndoManager.h"
+
+namespace orlenza::app {
+
+namespace {
+
+bool always(Application const&) { return true; }
+// Commands of the snapshot browser, the gradation windows and the timeline,
+// which these windows enable once they exist.
+bool windowNotYetBuilt(Application const&) { return false; }
+bool drawPending(Application const& app) { return app.drawing().drawCommandEnabled(); }
+bool canUndo(Application const&) { return DrawingUndo::getManager().undoItemEnabled(); }
+bool canRedo(Application const&) { return DrawingUndo::getManager().redoItemEnabled(); }
+bool canGoBack(Application const& app) { return app.drawing().getMainWindow().backButtonEnabled(); }
+bool canGoForward(Application const& app) { return app.drawing().getMainWindow().forwardButtonEnabled(); }
+
+constexpr CommandId id(std::string_view four) { return commandId(four); }
+
+std::vector<CommandInfo> makeRows() {
+  auto const later = windowNotYetBuilt;
+  return {
+      // File
+      {id("svas"), "menu_File", "cmd_ExportPicture", "Ctrl+E", "", always},
+      {id("quit"), "menu_File", "cmd_Quit", "Ctrl+Q", "", always, true},
+      // Edit
+      {id("undX"), "menu_Edit", "undo_cannotUndo", "Ctrl+Z", "", canUndo},
+      {id("redX"), "menu_Edit", "undo_cannotRedo", "Ctrl+Shift+Z", "", canRedo},
+      {id("pref"), "menu_Edit", "cmd_Preferences", "Ctrl+,", "", always, true},
+      // Picture
+      {id("Draw"), "menu_Picture", "cmd_Draw", "Ctrl+D", "Drawing", drawPending},
+      {id("Rand"), "menu_Picture", "cmd_RandomFormula", "Ctrl+R", "BlueDie", always},
+      {id("Rclr"), "menu_Picture", "cmd_RandomColours", "Ctrl+Shift+R", "DieColor2", always},
+      {id("Adnm"), "menu_Picture", "cmd_AdjustNorm", "Ctrl+N", "", always},
+      {id("SelG"), "menu_Picture", "cmd_ChooseGenerator", "Ctrl+G", "", always, true},
+      {id("SelA"), "menu_Picture", "cmd_NextGenerator", "Ctrl+Shift+G", "", always},
+      {id("Zom+"), "menu_Picture", "cmd_ZoomIn", "Ctrl++", "", always, true},
+      {id("Zom-"), "menu_Picture", "cmd_ZoomOut", "Ctrl+-", "", always},
+      {id("Rest"), "menu_Picture", "cmd_ResetView", "Ctrl+0", "", always},
+      {id("fliH"), "menu_Picture", "cmd_MirrorHorizontally", "Ctrl+Shift+H", "", always, true},
+      {id("fliV"), "menu_Picture", "cmd_MirrorVertically", "Ctrl+Shift+V", "", always},
+      {id("flpH"), "menu_Picture", "cmd_MirroredHorizontally", "", "", always, false, true},
+      {id("flpV"), "menu_Picture", "cmd_MirroredVertically", "", "", always, false, true},
+      {id("SnaB"), "menu_Picture", "cmd_Back", "Alt+Left", "BackArr", canGoBack, true},
+      {id("SnaF"), "menu_Picture", "cmd_Forward", "Alt+Right", "FwdArr", canGoForward},
+      // Size (the used sizes follow the presets)
+      {id("siz1"), "menu_Size", "cmd_Size1", "Ctrl+1", "", always},
+      {id("siz2"), "menu_Size", "cmd_Size2", "Ctrl+2", "", always},
+      {id("siz3"), "menu_Size", "cmd_Size3", "Ctrl+3", "", always},
+      {id("siz4"), "menu_Size", "cmd_Size4", "Ctrl+4", "", always},
+      {id("siz5"), "menu_Size", "cmd_Size5", "Ctrl+5", "", always},
+      {id("siz6"), "menu_Size", "cmd_Size6", "Ctrl+6", "", always},
+      // Snapshots
+      {id("Snap"), "menu_Snapshots", "cmd_Store", "Ctrl+S", "Store", later},
+      {id("SnaD"), "menu_Snapshots", "cmd_DeleteSnapshot", "", "", later},
+      {id("AppC"), "menu_Snapshots", "cmd_ApplySnapshot", "", "", later},
+      {id("CnfS"), "menu_Snapshots", "cmd_SnapshotCategory", "", "", later},
+      {id("NewC"), "menu_Snapshots", "cmd_NewSnapshotFile", "", "", later, true},
+      {id("OpeC"), "menu_Snapshots", "cmd_OpenSnapshotFile", "Ctrl+O", "", later},
+      {id("ClsC"), "menu_Snapshots", "cmd_CloseSnapshotFile", "", "", later},
+      {id("Dwer"), "menu_Snapshots", "cmd_ShowSnapshotBrowser", "Ctrl+B", "Configs", later, true},
+      // Gradations
+      {id("HGrd"), "menu_Gradations", "cmd_ShowGradations", "Ctrl+Shift+D", "GradsTB", later},
+      {id("Eclr"), "menu_Gradations", "cmd_EditGradation", "", "", later},
+      {id("aplG"), "menu_Gradations", "cmd_ApplyEditedGradation", "", "", later},
+      {id("AppG"), "menu_Gradations", "cmd_ApplyChosenGradation", "", "", later},
+      {id("StGd"), "menu_Gradations", "cmd_StoreGradation", "", "", later},
+      {id("DelG"), "menu_Gradations", "cmd_DeleteGradation", "", "", later},
+      {id("CnfG"), "menu_Gradations", "cmd_GradationCategory", "", "", later},
+      {id("Colr"), "menu_Gradations", "cmd_AddColour", "", "", later, true},
+      {id("Dclr"), "menu_Gradations", "cmd_DeleteColour", "", "", later},
+      {id("Cclr"), "menu_Gradations", "cmd_ChangeColour", "", "", later},
+      {id("GrZ+"), "menu_Gradations", "cmd_GradationZoomIn", "", "", later},
+      {id("GrZ-"), "menu_Gradations", "cmd_GradationZoomOut", "", "", later},
+      {id("NewG"), "menu_Gradations", "cmd_NewGradationFile", "", "", later, true},
+      {id("OpeG"), "menu_Gradations", "cmd_OpenGradationFile", "", "", later},
+      {id("ClsG"), "menu_Gradations", "cmd_CloseGradationFile", "", "", later},
+      // Timeline
+      {id("Keyf"), "menu_Timeline", "cmd_AddKeyframe", "", "", later},
+      {id("RepK"), "menu_Timeline", "cmd_ReplaceKeyframe", "", "", later},
+      {id("Dkey"), "menu_Timeline", "cmd_DeleteKeyframe", "", "", later},
+      {id("Mkey"), "menu_Timeline", "cmd_MoveKeyframe", "", "", later},
+      {id("Lkey"), "menu_Timeline", "cmd_LoadKeyframe", "", "", later},
+      {id("ScZ+"), "menu_Timeline", "cmd_TimelineZoomIn", "", "", later, true},
+      {id("ScZ-"), "menu_Timeline", "cmd_TimelineZoomOut", "", "", later},
+      {id("Okey"), "menu_Timeline", "cmd_OpenKeyframes", "", "", later, true},
+      {id("Skey"), "menu_Timeline", "cmd_SaveKeyframes", "", "", later},
+      {id("Morf"), "menu_Timeline", "cmd_RenderMovie", "", "", later, true},
+      // Window
+      {id("Wimg"), "menu_Window", "cmd_ShowPictureWindow", "Ctrl+Shift+P", "", always},
+      {id("Wmai"), "menu_Window", "cmd_ShowMainWindow", "Ctrl+Shift+M", "", always},
+      // Help
+      {id("abou"), "menu_Help", "cmd_About", "", "", always},
+      {id("Webs"), "menu_Help", "cmd_WebPage", "", "", always},
+  };
+}
+
+}  // namespace
+
+namespace CommandTable {
+
+std::vector<CommandInfo> const& rows() {
+  static std::vector<CommandInfo> const table = makeRows();
+  return table;
+}
+
+CommandInfo const* find(CommandId id) {
+  auto const& table = rows();
+  auto const it = std::find_if(table.begin(), table.end(), [id](CommandInfo const& row) { return row.id == id; });
+  return it == table.end() ? nullptr : &*it;
+}
+
+std::vector<std::string_view> const& menuKeys() {
+  static std::vector<std::string_view> const keys = {"menu_File",      "menu_Edit",       "menu_Picture",
+                                                     "menu_Size",      "menu_Snapshots",  "menu_Gradations",
+                                                     "menu_Timeline",  "menu_Window",     "menu_Help"};
+  return keys;
+}
+
+std::vector<ToolbarItem> const& toolbarItems() {
+  static std::vector<ToolbarItem> const items = {
+      {"com.orlenza.die", "BlueDie", "TB_Randomize", "TB_RandomizeHelp", commandId("Rand")},
+      {"com.orlenza.colorDie", "DieColor2", "TB_RandomColor", "TB_RandomColorHelp", commandId("Rclr")},
+      {"com.orlenza.backArr", "BackArr", "TB_Back", "TB_BackHelp", commandId("SnaB")},
+      {"com.orlenza.fwdArr", "FwdArr", "TB_Next", "TB_NextHelp", commandId("SnaF")},
+      {"com.orlenza.store", "Store", "TB_Store", "TB_StoreHelp", commandId("Snap")},
+      {"com.orlenza.configs", "Configs", "TB_Configurations", "TB_ConfigurationsHelp", commandId("Dwer")},
+      {"com.orlenza.grads", "GradsTB", "TB_Gradients", "TB_GradientsHelp", commandId("HGrd")},
+      {"com.orlenza.draw", "Drawing", "TB_Draw", "TB_DrawHelp", commandId("Draw")},
+  };
+  return items;
+}
+
+}  // namespace CommandTable
+
+}  // namespace orlenza::app
