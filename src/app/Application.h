@@ -30,12 +30,15 @@ class TimeLineController;
 namespace orlenza::app {
 
 class ImageWindowView;
+class KeyframePositionView;
 class MainWindowView;
+class MovieMaker;
 class PendingWindows;
 class QtAlerts;
 class QtColourPicker;
 class QtFileChooser;
 class QtProgressWindow;
+class TimeLineWindowView;
 
 class Application : public QObject {
   Q_OBJECT
@@ -78,6 +81,11 @@ class Application : public QObject {
   // --- windows
   MainWindowView& mainWindow() const { return *m_mainWindow; }
   ImageWindowView& imageWindow() const { return *m_imageWindow; }
+  TimeLineWindowView& timelineWindow() const { return *m_timelineWindow; }
+  KeyframePositionView& keyframePositionDialog() const { return *m_keyframePositions; }
+  MovieMaker& movieMaker() const { return *m_movieMaker; }
+  // The timeline window comes forward (unless it is minimized).
+  void showTimeline();
   void showWindows();
   // A file from the command line or dropped on a window, by its extension:
   // .snaps, .grads or .msnaps; anything else is ignored.
@@ -94,6 +102,9 @@ class Application : public QObject {
  private:
   void buildActions();
   void registerDrawingCommands();
+  // In TimelineCommands.cpp.
+  void registerTimelineCommands();
+  void quit();
   void applyTooltips();
   void exportPicture();
   void showAbout();
@@ -109,7 +120,10 @@ class Application : public QObject {
   std::unique_ptr<DrawingController> m_drawing;
   std::unique_ptr<SnapshotBrowserController> m_browser;
   std::unique_ptr<GradationController> m_gradations;
+  std::unique_ptr<TimeLineWindowView> m_timelineWindow;
+  std::unique_ptr<KeyframePositionView> m_keyframePositions;
   std::unique_ptr<TimeLineController> m_timeline;
+  std::unique_ptr<MovieMaker> m_movieMaker;
   CommandDispatcher m_dispatcher;
   std::map<CommandId, QAction*> m_actions;
   std::unique_ptr<MainWindowView> m_mainWindow;

@@ -579,6 +579,7 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"cmd_RenderMovie", "Render Movie..."},
     {"cmd_ShowPictureWindow", "Picture Window"},
     {"cmd_ShowMainWindow", "Main Window"},
+    {"cmd_ShowTimeline", "Timeline"},
     {"cmd_About", "About Orlenza"},
     {"cmd_WebPage", "Orlenza on the Web"},
 
