@@ -399,6 +399,12 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"CannotSaveFileMain", "The file could not be saved."},
     {"CannotSaveFileExplain", "The folder may not accept new files, or the disk may be full. Your changes are kept "
                               "in the program; try another place."},
+    {"FileGoneMain", "The file was moved or deleted while it was open."},
+    {"FileGoneExplain", "It has been written again at its former place, with every record the program holds."},
+    {"FileNowReadOnlyMain", "The file can no longer be changed."},
+    {"FileNowReadOnlyExplain", "It was made read-only while it was open, so your change was not saved to it. The "
+                               "records are kept in the program; make the file writable, or store them in a new "
+                               "file."},
 
     // The question before the timeline is replaced by another.
     {"SaveMovieBeforeOpenTitle", "Do you want to save the keyframes of the current movie?"},

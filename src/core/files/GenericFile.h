@@ -100,6 +100,8 @@ class GenericFile {
   bool isOpen() const { return m_open; }
   bool isReadOnly() const { return m_readOnly; }
   bool isModified() const { return m_modified; }
+  // The file exists on disk as far as this object knows: read from there, or written once.
+  bool isOnDisk() const { return m_onDisk; }
   void setModified(bool modified = true) { m_modified = modified; }
   // Empty for the null file and for files read from memory.
   std::filesystem::path const& getPath() const { return m_path; }
