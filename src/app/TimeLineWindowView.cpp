@@ -18,7 +18,7 @@ TimeLineWindowView::TimeLineWindowView(QWidget* parent)
       m_thumbnails(new SnapshotThumbnails(kThumbnailSide, this)) {
   setObjectName("TimeLine");
   setWindowTitle(tr("Timeline"));
-  m_axis->setMinimumHeight(130);
+  m_axis->setMinimumHeight(176);
 
   // The picture stands above its box on a short stem; the box itself is what
   // the mouse takes, and shows the picture too.
@@ -26,6 +26,10 @@ TimeLineWindowView::TimeLineWindowView(QWidget* parent)
     QImage const picture = m_thumbnails->thumbnail(entry.snapshot);
     QRectF frame(0, 0, kThumbnailSide, kThumbnailSide);
     frame.moveCenter(QPointF(box.center().x(), box.top() - 14 - kThumbnailSide / 2.0));
+    // The pictures at the ends stay whole inside the axis.
+    qreal const right = m_axis->axis().contentWidth() - 2;
+    if (frame.left() < 2) frame.moveLeft(2);
+    if (frame.right() > right) frame.moveRight(right);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(QPointF(box.center().x(), frame.bottom()), QPointF(box.center().x(), box.top()));
     if (picture.isNull()) {
@@ -61,7 +65,7 @@ TimeLineWindowView::TimeLineWindowView(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_axis, 1);
   layout->addLayout(bottom);
-  resize(560, 200);
+  resize(600, 240);
   axisChanged();
 }
 

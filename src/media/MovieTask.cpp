@@ -7,6 +7,8 @@
 
 #include "core/animation/MovieFrames.h"
 #include "core/base/AtomicFile.h"
+#include "core/files/AlertSink.h"
+#include "core/files/MovieFrameFile.h"
 #include "media/MovieRendering.h"
 
 namespace orlenza::media {
@@ -18,6 +20,29 @@ std::string asSentence(std::string text) {
   if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
   if (!text.empty() && text.back() != '.') text += '.';
   return text;
+}
+
+// The keyframes exactly as a file saved from them reads back (records keep 12
+// digits), so the movie is the very one the renderer makes from that file. It
+// is a copy of its own as well, which the studio cannot change meanwhile.
+KeyframeContainer asSaved(KeyframeContainer const& timeline) {
+  MovieFrameFile::Records records;
+  for (auto const& [pos, snap] : timeline) records.push_back(std::make_shared<FullKeyframe>(snap, pos));
+  KeyframeContainer copy;
+  try {
+    RecordingAlertSink unread;
+    MovieFrameFile const file = MovieFrameFile::fromContents(MovieFrameFile::formatContents(records), unread);
+    for (auto const& keyframe : file.records())
+      if (keyframe && keyframe->getSnapshot() && keyframe->getPosition().isValid())
+        copy.addKeyframe(keyframe->getSnapshot(), keyframe->getPosition().getValue());
+  } catch (std::exception const&) {
+    copy.clear();
+  }
+  if (copy.size() == timeline.size()) return copy;
+  // A keyframe no file could hold: the movie is made from the keyframes as they are.
+  copy = timeline;
+  for (auto const& [pos, snap] : timeline) copy.replaceKeyframe(pos, snap->clone());
+  return copy;
 }
 
 }  // namespace
@@ -47,9 +72,10 @@ class MovieTask::Watcher : public MovieProgress {
 
 MovieTask::MovieTask(KeyframeContainer const& timeline, MovieSettings const& settings, std::filesystem::path target,
                      std::function<void()> changed)
-    : m_timeline(timeline), m_settings(settings), m_target(std::move(target)), m_changed(std::move(changed)) {
-  // The studio may edit or reload its keyframes while the movie is made.
-  for (auto const& [pos, snap] : timeline) m_timeline.replaceKeyframe(pos, snap->clone());
+    : m_timeline(asSaved(timeline)),
+      m_settings(settings),
+      m_target(std::move(target)),
+      m_changed(std::move(changed)) {
   m_progress.frameTotal = settings.frameCount;
   m_thread = std::thread([this] { run(); });
 }

@@ -28,8 +28,8 @@ class MovieTask {
     int framesMade = 0;
   };
 
-  // Starts at once. The task renders its own copies of the keyframes, so the
-  // timeline may change meanwhile. changed runs on the task's thread after
+  // Starts at once. The task renders the keyframes as a file saved from them
+  // holds them, in a copy of its own, so the timeline may change meanwhile. changed runs on the task's thread after
   // every frame and once at the end; it must only hand the news on.
   // Settings must have no problem() and the timeline must make a movie.
   MovieTask(KeyframeContainer const& timeline, MovieSettings const& settings, std::filesystem::path target,
