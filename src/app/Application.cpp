@@ -74,7 +74,6 @@ Application::Application(QObject* parent) : QObject(parent) {
   registerDrawingCommands();
   m_imageWindow = std::make_unique<ImageWindowView>(*this);
   m_mainWindow = std::make_unique<MainWindowView>(*this);
-  m_keyframePositions->setParent(m_mainWindow.get(), Qt::Dialog);
   m_movieMaker = std::make_unique<MovieMaker>(m_mainWindow.get(), *m_alerts);
   registerTimelineCommands();
   m_alerts->setParentWidget(m_mainWindow.get());

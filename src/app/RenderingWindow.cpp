@@ -66,8 +66,11 @@ RenderingWindow::RenderingWindow(KeyframeContainer const& timeline, MovieSetting
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(m_remaining, 1);
   bottom->addWidget(m_stop);
+  auto* top = new QHBoxLayout;
+  top->addWidget(new QLabel(tr("Frame")));
+  top->addWidget(m_frameText, 1);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(m_frameText);
+  layout->addLayout(top);
   layout->addWidget(m_bar);
   layout->addWidget(m_frame, 1);
   layout->addLayout(bottom);
@@ -103,7 +106,7 @@ void RenderingWindow::refresh() {
   m_refreshPosted = false;
   if (!m_task) return;
   media::MovieTask::Progress const progress = m_task->progress();
-  m_frameText->setText(tr("frame %1 / %2").arg(progress.currentFrame).arg(progress.frameTotal));
+  m_frameText->setText(QStringLiteral("%1 / %2").arg(progress.currentFrame).arg(progress.frameTotal));
   m_bar->setValue(progress.currentFrame);
   m_remaining->setText(QString::fromStdString(remainingTimeText(progress.remainingSeconds)));
   if (auto const latest = m_task->latestFrame()) m_frame->setFrame(toQImage(*latest));
