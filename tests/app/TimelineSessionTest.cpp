@@ -162,7 +162,18 @@ void TimelineSessionTest::timelineSession() {
   QCOMPARE(dragged.size(), std::size_t{3});
   QVERIFY2(dragged[1] > 2900 && dragged[1] < 3100, std::to_string(dragged[1]).c_str());
   QVERIFY(timeline.isModified());
-  QVERIFY(app.isEnabled(commandId("RepK")));
+
+  // Move it again by typing, load it into the controls, zoom the axis all the way.
+  script("KeyframePos", {typePosition("0.25")});
+  QVERIFY(run("Mkey"));
+  QCOMPARE(positions(), (std::vector<int>{0, 2500, 10000}));
+  QVERIFY(run("Lkey"));
+  QCOMPARE(app.drawing().makeSnapshotFromControls()->isComputationallyEqual(*timeline.getSelectedSnap()), true);
+  for (int i = 0; i < 6; ++i) run("ScZ+");
+  QCOMPARE(axis.axis().zoom(), 5.0f);
+  QVERIFY(!app.isEnabled(commandId("ScZ+")));
+  for (int i = 0; i < 4; ++i) QVERIFY(run("ScZ-"));
+  QVERIFY(!app.isEnabled(commandId("ScZ-")));
 
   // Save, reopen: the same keyframes.
   fs::path const saved = dir / "session.msnaps";
