@@ -9,9 +9,14 @@
 #include <exception>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
+#include "app/CollectionCommands.h"
 #include "app/CommandTable.h"
 #include "app/GeneratorChooserDialog.h"
+#include "app/GradationChooserWindow.h"
+#include "app/GradationEditorDialog.h"
+#include "app/ImageView.h"
 #include "app/Icons.h"
 #include "app/ImageWindowView.h"
 #include "app/KeyframePositionView.h"
@@ -25,6 +30,7 @@
 #include "app/QtProgressWindow.h"
 #include "app/QtText.h"
 #include "app/TimeLineWindowView.h"
+#include "app/SnapshotBrowserWindow.h"
 #include "core/CoreRegistration.h"
 #include "core/base/RandomUtils.h"
 #include "core/control/DrawingController.h"
@@ -32,7 +38,9 @@
 #include "core/control/SnapshotBrowserController.h"
 #include "core/control/TimeLineController.h"
 #include "core/control/UndoManager.h"
+#include "core/files/CollectionSaving.h"
 #include "core/files/GenericFile.h"
+#include "core/files/SnapshotFile.h"
 #include "core/model/Snapshot.h"
 #include "media/PngWriter.h"
 
@@ -59,11 +67,15 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_progress = new QtProgressWindow(this);
   m_pending = std::make_unique<PendingWindows>();
 
+  m_snapshotBrowser = std::make_unique<SnapshotBrowserWindow>(*this);
+  m_gradationEditor = std::make_unique<GradationEditorDialog>(*this);
+  m_gradationChooser = std::make_unique<GradationChooserWindow>(*this);
+
   m_drawing = std::make_unique<DrawingController>(*m_progress, *m_alerts);
-  m_browser = std::make_unique<SnapshotBrowserController>(*m_drawing, *m_pending, *m_alerts);
+  m_browser = std::make_unique<SnapshotBrowserController>(*m_drawing, *m_snapshotBrowser, *m_alerts);
   m_drawing->setSnapshotBrowser(m_browser.get());
-  m_gradations = std::make_unique<GradationController>(
-      GradationServices{*m_drawing, *m_pending, *m_pending, *m_colours, *m_files, *m_alerts});
+  m_gradations = std::make_unique<GradationController>(GradationServices{
+      *m_drawing, *m_gradationEditor, *m_gradationChooser, *m_colours, *m_files, *m_alerts});
   m_timelineWindow = std::make_unique<TimeLineWindowView>();
   m_keyframePositions = std::make_unique<KeyframePositionView>();
   m_timeline = std::make_unique<TimeLineController>(
@@ -72,6 +84,10 @@ Application::Application(QObject* parent) : QObject(parent) {
 
   buildActions();
   registerDrawingCommands();
+  registerCollectionCommands(*this);
+  m_snapshotBrowser->listRefilled(BrowserList::builtIn);
+  m_gradationChooser->listRefilled(BrowserList::builtIn);
+  m_gradationChooser->listRefilled(BrowserList::file);
   m_imageWindow = std::make_unique<ImageWindowView>(*this);
   m_mainWindow = std::make_unique<MainWindowView>(*this);
   m_movieMaker = std::make_unique<MovieMaker>(m_mainWindow.get(), *m_alerts);
@@ -79,11 +95,50 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_alerts->setParentWidget(m_mainWindow.get());
   m_files->setParentWidget(m_mainWindow.get());
   m_colours->setParentWidget(m_mainWindow.get());
-  applyTooltips();
+  m_gradationEditor->setParent(m_mainWindow.get(), m_gradationEditor->windowFlags());
+  qApp->installEventFilter(this);
   refresh();
 }
 
-Application::~Application() = default;
+Application::~Application() {
+  saveFilesBeforeClosing();
+  m_closing = true;
+  // The controllers report to the windows until they are gone.
+  m_timeline.reset();
+  m_gradations.reset();
+  m_drawing.reset();
+  m_browser.reset();
+  if (m_gradationEditor) m_gradationEditor->setParent(nullptr);
+}
+
+void Application::saveSnapshotFile() {
+  if (SnapshotFile* file = m_drawing->getSnapshotFile()) saveChanges(*file, *m_alerts);
+}
+
+void Application::saveGradationFile() {
+  if (GradationFile* file = m_gradations->getGradationFile()) saveChanges(*file, *m_alerts);
+}
+
+void Application::saveFilesBeforeClosing() {
+  if (m_drawing)
+    if (SnapshotFile* file = m_drawing->getSnapshotFile()) saveBeforeClosing(*file, *m_alerts);
+  if (m_gradations)
+    if (GradationFile* file = m_gradations->getGradationFile()) saveBeforeClosing(*file, *m_alerts);
+}
+
+void Application::runModal(std::set<CommandId> allowed, std::function<void()> const& body) {
+  bool const dispatching = std::exchange(m_dispatching, false);
+  auto previous = std::exchange(m_modalCommands, std::move(allowed));
+  try {
+    body();
+  } catch (...) {
+    m_modalCommands = std::move(previous);
+    m_dispatching = dispatching;
+    throw;
+  }
+  m_modalCommands = std::move(previous);
+  m_dispatching = dispatching;
+}
 
 void Application::buildActions() {
   for (CommandInfo const& row : CommandTable::rows()) {
@@ -114,6 +169,7 @@ bool Application::isEnabled(CommandId id) const {
 bool Application::dispatch(CommandId id) {
   // One command at a time: a shortcut that slips in while a picture computes waits for nothing.
   if (m_dispatching || m_progress->isRunning()) return false;
+  if (m_modalCommands && m_modalCommands->count(id) == 0) return false;
   if (CommandTable::find(id) && !isEnabled(id)) return false;
   if (!m_dispatcher.handles(id)) return false;
   perform([&] { m_dispatcher.dispatch(id); });
@@ -214,13 +270,12 @@ void Application::openFile(std::filesystem::path const& path) {
   if (!m_mainWindow->isMinimized()) m_mainWindow->raise();
   if (!m_imageWindow->isMinimized()) m_imageWindow->raise();
   if (hasExtension(name, "snaps")) {
-    m_drawing->openSnapsFile(path);
-    m_pending->bringToFront();
+    perform([&] { openSnapshotFile(*this, path); });
   } else if (hasExtension(name, "msnaps")) {
     if (m_timeline->checkSaveCurrentMovie()) m_timeline->openKeyframes(path);
     showTimeline();
   } else if (hasExtension(name, "grads")) {
-    m_gradations->openGradationFile(path);
+    perform([&] { openGradationFile(*this, path); });
   }
   refresh();
 }
@@ -229,12 +284,11 @@ void Application::setPreferences(Preferences const& preferences) {
   m_preferences = preferences;
   m_preferences.store();
   m_preferences = Preferences::retrieve();
-  applyTooltips();
 }
 
-void Application::applyTooltips() {
-  m_mainWindow->setTooltipsShown(m_preferences.displayTooltips);
-  m_imageWindow->setTooltipsShown(m_preferences.displayTooltips);
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip && !m_preferences.displayTooltips) return true;
+  return QObject::eventFilter(watched, event);
 }
 
 void Application::exportPicture() {

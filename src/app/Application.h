@@ -13,6 +13,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 
 #include "app/CommandDispatcher.h"
 #include "app/CommandId.h"
@@ -29,10 +31,13 @@ class TimeLineController;
 
 namespace orlenza::app {
 
+class GradationChooserWindow;
+class GradationEditorDialog;
 class ImageWindowView;
 class KeyframePositionView;
 class MainWindowView;
 class MovieMaker;
+class SnapshotBrowserWindow;
 class PendingWindows;
 class QtAlerts;
 class QtColourPicker;
@@ -77,6 +82,9 @@ class Application : public QObject {
   // run like a command: one at a time, errors reported, then refresh().
   // False when it could not run (another is running).
   bool perform(std::function<void()> const& gesture);
+  // Runs body (a modal dialog) from inside a command, letting through only
+  // the commands in allowed until it returns.
+  void runModal(std::set<CommandId> allowed, std::function<void()> const& body);
 
   // --- windows
   MainWindowView& mainWindow() const { return *m_mainWindow; }
@@ -86,6 +94,17 @@ class Application : public QObject {
   MovieMaker& movieMaker() const { return *m_movieMaker; }
   // The timeline window comes forward (unless it is minimized).
   void showTimeline();
+  SnapshotBrowserWindow& snapshotBrowser() const { return *m_snapshotBrowser; }
+  GradationEditorDialog& gradationEditor() const { return *m_gradationEditor; }
+  GradationChooserWindow& gradationChooser() const { return *m_gradationChooser; }
+  // The open snapshot and gradation files are written after each change; a
+  // file changed under the program is reported (records in memory stay).
+  void saveSnapshotFile();
+  void saveGradationFile();
+  // Before a file is replaced or closed, and at the end.
+  void saveFilesBeforeClosing();
+  // The application is being taken down: windows no longer read the models.
+  bool closing() const { return m_closing; }
   void showWindows();
   // A file from the command line or dropped on a window, by its extension:
   // .snaps, .grads or .msnaps; anything else is ignored.
@@ -94,6 +113,10 @@ class Application : public QObject {
  public slots:
   // Every action's state and text and every window's controls from the models.
   void refresh();
+
+ protected:
+  // Holds back tooltips while they are switched off.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // After refresh() set the actions: windows show the models again.
@@ -105,7 +128,6 @@ class Application : public QObject {
   // In TimelineCommands.cpp.
   void registerTimelineCommands();
   void quit();
-  void applyTooltips();
   void exportPicture();
   void showAbout();
   void showPreferences();
@@ -117,6 +139,10 @@ class Application : public QObject {
   std::unique_ptr<QtColourPicker> m_colours;
   QtProgressWindow* m_progress = nullptr;
   std::unique_ptr<PendingWindows> m_pending;
+  // Before the controllers, which report to them until they are gone.
+  std::unique_ptr<SnapshotBrowserWindow> m_snapshotBrowser;
+  std::unique_ptr<GradationEditorDialog> m_gradationEditor;
+  std::unique_ptr<GradationChooserWindow> m_gradationChooser;
   std::unique_ptr<DrawingController> m_drawing;
   std::unique_ptr<SnapshotBrowserController> m_browser;
   std::unique_ptr<GradationController> m_gradations;
@@ -129,6 +155,8 @@ class Application : public QObject {
   std::unique_ptr<MainWindowView> m_mainWindow;
   std::unique_ptr<ImageWindowView> m_imageWindow;
   bool m_dispatching = false;
+  bool m_closing = false;
+  std::optional<std::set<CommandId>> m_modalCommands;
 };
 
 }  // namespace orlenza::app

@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "app/Application.h"
+#include "app/GradationEditorDialog.h"
 #include "app/KeyframeAxisWidget.h"
 #include "app/TimeLineWindowView.h"
 #include "core/control/DrawingController.h"
+#include "core/control/GradationController.h"
+#include "core/control/SnapshotBrowserController.h"
 #include "core/control/TimeLineController.h"
 #include "core/control/UndoManager.h"
 
@@ -32,6 +35,23 @@ bool timelineCanZoomIn(Application const& app) {
 bool timelineCanZoomOut(Application const& app) {
   return !app.timelineWindow().axisWidget()->axis().isFullyZoomedOut();
 }
+// The snapshot browser and the gradation windows.
+bool snapshotSelected(Application const& app) { return app.browser().getButtons().apply; }
+bool fileSnapshotSelected(Application const& app) { return app.browser().getButtons().remove; }
+bool snapshotFileOpen(Application const& app) { return app.drawing().getSnapshotFile() != nullptr; }
+bool notEditing(Application const& app) { return !app.gradations().isEditing(); }
+bool editing(Application const& app) { return app.gradations().isEditing(); }
+bool keyDeletable(Application const& app) { return editing(app) && app.gradations().isDeleteEnabled(); }
+bool keyRecolourable(Application const& app) { return editing(app) && app.gradations().isChangeColourEnabled(); }
+bool editorCanZoomIn(Application const& app) {
+  return editing(app) && !app.gradationEditor().axisWidget()->axis().isFullyZoomedIn();
+}
+bool editorCanZoomOut(Application const& app) {
+  return editing(app) && !app.gradationEditor().axisWidget()->axis().isFullyZoomedOut();
+}
+bool gradationSelected(Application const& app) { return app.gradations().getButtons().apply; }
+bool fileGradationSelected(Application const& app) { return app.gradations().getButtons().remove; }
+bool gradationFileOpen(Application const& app) { return app.gradations().getGradationFile() != nullptr; }
 
 constexpr CommandId id(std::string_view four) { return commandId(four); }
 
@@ -69,30 +89,30 @@ std::vector<CommandInfo> makeRows() {
       {id("siz5"), "menu_Size", "cmd_Size5", "Ctrl+5", "", always},
       {id("siz6"), "menu_Size", "cmd_Size6", "Ctrl+6", "", always},
       // Snapshots
-      {id("Snap"), "menu_Snapshots", "cmd_Store", "Ctrl+S", "Store", later},
-      {id("SnaD"), "menu_Snapshots", "cmd_DeleteSnapshot", "", "", later},
-      {id("AppC"), "menu_Snapshots", "cmd_ApplySnapshot", "", "", later},
-      {id("CnfS"), "menu_Snapshots", "cmd_SnapshotCategory", "", "", later},
-      {id("NewC"), "menu_Snapshots", "cmd_NewSnapshotFile", "", "", later, true},
-      {id("OpeC"), "menu_Snapshots", "cmd_OpenSnapshotFile", "Ctrl+O", "", later},
-      {id("ClsC"), "menu_Snapshots", "cmd_CloseSnapshotFile", "", "", later},
-      {id("Dwer"), "menu_Snapshots", "cmd_ShowSnapshotBrowser", "Ctrl+B", "Configs", later, true},
+      {id("Snap"), "menu_Snapshots", "cmd_Store", "Ctrl+S", "Store", always},
+      {id("SnaD"), "menu_Snapshots", "cmd_DeleteSnapshot", "", "", fileSnapshotSelected},
+      {id("AppC"), "menu_Snapshots", "cmd_ApplySnapshot", "", "", snapshotSelected},
+      {id("CnfS"), "menu_Snapshots", "cmd_SnapshotCategory", "", "", always},
+      {id("NewC"), "menu_Snapshots", "cmd_NewSnapshotFile", "", "", always, true},
+      {id("OpeC"), "menu_Snapshots", "cmd_OpenSnapshotFile", "Ctrl+O", "", always},
+      {id("ClsC"), "menu_Snapshots", "cmd_CloseSnapshotFile", "", "", snapshotFileOpen},
+      {id("Dwer"), "menu_Snapshots", "cmd_ShowSnapshotBrowser", "Ctrl+B", "Configs", always, true},
       // Gradations
-      {id("HGrd"), "menu_Gradations", "cmd_ShowGradations", "Ctrl+Shift+D", "GradsTB", later},
-      {id("Eclr"), "menu_Gradations", "cmd_EditGradation", "", "", later},
-      {id("aplG"), "menu_Gradations", "cmd_ApplyEditedGradation", "", "", later},
-      {id("AppG"), "menu_Gradations", "cmd_ApplyChosenGradation", "", "", later},
-      {id("StGd"), "menu_Gradations", "cmd_StoreGradation", "", "", later},
-      {id("DelG"), "menu_Gradations", "cmd_DeleteGradation", "", "", later},
-      {id("CnfG"), "menu_Gradations", "cmd_GradationCategory", "", "", later},
-      {id("Colr"), "menu_Gradations", "cmd_AddColour", "", "", later, true},
-      {id("Dclr"), "menu_Gradations", "cmd_DeleteColour", "", "", later},
-      {id("Cclr"), "menu_Gradations", "cmd_ChangeColour", "", "", later},
-      {id("GrZ+"), "menu_Gradations", "cmd_GradationZoomIn", "", "", later},
-      {id("GrZ-"), "menu_Gradations", "cmd_GradationZoomOut", "", "", later},
-      {id("NewG"), "menu_Gradations", "cmd_NewGradationFile", "", "", later, true},
-      {id("OpeG"), "menu_Gradations", "cmd_OpenGradationFile", "", "", later},
-      {id("ClsG"), "menu_Gradations", "cmd_CloseGradationFile", "", "", later},
+      {id("HGrd"), "menu_Gradations", "cmd_ShowGradations", "Ctrl+Shift+D", "GradsTB", always},
+      {id("Eclr"), "menu_Gradations", "cmd_EditGradation", "Ctrl+Shift+E", "", notEditing},
+      {id("aplG"), "menu_Gradations", "cmd_ApplyEditedGradation", "", "", editing},
+      {id("AppG"), "menu_Gradations", "cmd_ApplyChosenGradation", "", "", gradationSelected},
+      {id("StGd"), "menu_Gradations", "cmd_StoreGradation", "", "", notEditing},
+      {id("DelG"), "menu_Gradations", "cmd_DeleteGradation", "", "", fileGradationSelected},
+      {id("CnfG"), "menu_Gradations", "cmd_GradationCategory", "", "", always},
+      {id("Colr"), "menu_Gradations", "cmd_AddColour", "", "", editing, true},
+      {id("Dclr"), "menu_Gradations", "cmd_DeleteColour", "", "", keyDeletable},
+      {id("Cclr"), "menu_Gradations", "cmd_ChangeColour", "", "", keyRecolourable},
+      {id("GrZ+"), "menu_Gradations", "cmd_GradationZoomIn", "", "", editorCanZoomIn},
+      {id("GrZ-"), "menu_Gradations", "cmd_GradationZoomOut", "", "", editorCanZoomOut},
+      {id("NewG"), "menu_Gradations", "cmd_NewGradationFile", "", "", always, true},
+      {id("OpeG"), "menu_Gradations", "cmd_OpenGradationFile", "", "", always},
+      {id("ClsG"), "menu_Gradations", "cmd_CloseGradationFile", "", "", gradationFileOpen},
       // Timeline
       {id("Keyf"), "menu_Timeline", "cmd_AddKeyframe", "Ctrl+K", "", always},
       {id("RepK"), "menu_Timeline", "cmd_ReplaceKeyframe", "", "", keyframeSelected},
@@ -103,7 +123,7 @@ std::vector<CommandInfo> makeRows() {
       {id("ScZ-"), "menu_Timeline", "cmd_TimelineZoomOut", "", "", timelineCanZoomOut},
       {id("Okey"), "menu_Timeline", "cmd_OpenKeyframes", "", "", always, true},
       {id("Skey"), "menu_Timeline", "cmd_SaveKeyframes", "", "", hasKeyframes},
-      {id("Morf"), "menu_Timeline", "cmd_RenderMovie", "Ctrl+Shift+E", "", movieButtonEnabled, true},
+      {id("Morf"), "menu_Timeline", "cmd_RenderMovie", "Ctrl+M", "", movieButtonEnabled, true},
       // Window
       {id("Wimg"), "menu_Window", "cmd_ShowPictureWindow", "Ctrl+Shift+P", "", always},
       {id("Wmai"), "menu_Window", "cmd_ShowMainWindow", "Ctrl+Shift+M", "", always},

@@ -15,6 +15,7 @@ namespace orlenza::app {
 class GeneratorChooserDialog : public QDialog {
   Q_OBJECT
  public:
+  // Opens on the current generator, selected and in view.
   GeneratorChooserDialog(std::string const& current, QWidget* parent = nullptr);
   // The generator last selected; empty when none was.
   std::string const& choice() const { return m_choice; }

@@ -1,8 +1,12 @@
 #pragma once
-// The picture window: the drawing's bitmap, the requested width and height,
-// and the two mirror boxes that show the drawn view.
+// The picture window: the drawing's picture, the width and height to draw it
+// at, and the two mirror boxes that show the drawn view.
 
 #include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QScrollArea;
 
 namespace orlenza::app {
 
@@ -16,14 +20,23 @@ class ImageWindowView : public QWidget {
   ~ImageWindowView() override;
 
   ImageView& imageView() const { return *m_view; }
-  void setTooltipsShown(bool shown);
+  QLineEdit& widthField() const { return *m_width; }
+  QLineEdit& heightField() const { return *m_height; }
   void bringToFront();
 
  private:
   void refreshFromModel();
+  void sizeFieldsEdited();
+  void fitToPicture();
 
   Application& m_app;
+  QScrollArea* m_scroll = nullptr;
   ImageView* m_view = nullptr;
+  QLineEdit* m_width = nullptr;
+  QLineEdit* m_height = nullptr;
+  QCheckBox* m_flipH = nullptr;
+  QCheckBox* m_flipV = nullptr;
+  QSize m_pictureSize;
 };
 
 }  // namespace orlenza::app

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "core/control/ProgressDialog.h"
@@ -54,7 +55,10 @@ void DrawingController::makeNewSnapsFile(std::filesystem::path const& path) {
 void DrawingController::openSnapsFile(std::filesystem::path const& path) {
   if (m_snapshotFile && referToSameFile(m_snapshotFile->getPath(), path)) return;
   auto file = std::make_unique<SnapshotFile>(path, m_alerts);
-  if (!file->isOpen()) return;
+  if (!file->isOpen()) {
+    m_alerts.showAlert("CannotOpenFileMain", "CannotOpenFileExplain");
+    return;
+  }
   m_snapshotFile = std::move(file);
   snapshotFileChanged();
 }
@@ -64,9 +68,13 @@ void DrawingController::closeSnapsFile() {
   snapshotFileChanged();
 }
 
+bool DrawingController::isBlankSnapshotName(std::string const& name) {
+  return name.find_first_not_of(" \t\n\r\f\v") == std::string::npos;
+}
+
 bool DrawingController::memorizeSnapshot(std::string const& name) {
   if (!m_snapshotFile) return false;
-  if (name.find_first_not_of(" \t") == std::string::npos) {
+  if (isBlankSnapshotName(name)) {
     m_alerts.showAlert("InvalidSnapshotNameMain", "InvalidSnapshotNameExplain");
     return false;
   }
@@ -170,9 +178,11 @@ void DrawingController::currentSnapshotControlsChanged(std::string const& undoKe
   if (!m_ready) return;
   assert(m_currentSnap && "!!m_currentSnap");
   std::shared_ptr<Snapshot> controls = m_mainWindow.makeSnapshotFromControls();
+  std::optional<ControlTab> const tab = m_mainWindow.currentControl();
+  m_mainWindow.resetCurrentControl();
   if (controls->isEqual(*m_currentSnap)) return;
   DrawingUndo::getManager().pushCommand(
-      std::make_shared<UndoCommandSnapshot>(&m_mainWindow, m_currentSnap, undoKey, false));
+      std::make_shared<UndoCommandSnapshot>(&m_mainWindow, m_currentSnap, undoKey, false, tab));
   m_currentSnap = std::move(controls);
 }
 
@@ -272,6 +282,21 @@ void DrawingController::zoomImage(Rect const& rect) {
   view.setCenterY(centre.y);
   view.setSize(drawn.getSize() * factor);
   m_mainWindow.acceptSnapshot(snapshot);
+}
+
+void DrawingController::zoomAtPoint(Point const& point, bool zoomOut) {
+  std::shared_ptr<Snapshot> const before = m_mainWindow.makeSnapshotFromControls();
+  DrawingUndo::getManager().pushCommand(std::make_shared<UndoCommandZoom>(&m_mainWindow, before));
+  View const drawn = m_mainWindow.getSnapshot()->getCore().getView();
+  PlaneSampler const sampler(drawn, m_bitmap.getWidth(), m_bitmap.getHeight());
+  Coord2D const centre = sampler.getXY(point.h, point.v);
+  std::shared_ptr<Snapshot> snapshot = before->clone();
+  View& view = snapshot->getCore().getView();
+  view.setCenterX(centre.x);
+  view.setCenterY(centre.y);
+  view.setSize(drawn.getSize() * (zoomOut ? 1.0 / MainWindow::kZoomFactor : MainWindow::kZoomFactor));
+  m_mainWindow.acceptSnapshot(snapshot);
+  takeNewCurrentSnap(m_mainWindow.makeSnapshotFromControls());
 }
 
 void DrawingController::moveImage(Point const& from, Point const& to) {

@@ -131,6 +131,9 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   void zoomInImage();
   void zoomOutImage();
   void zoomImage(Rect const& rect);
+  // A click in the picture: the plane point under it becomes the centre and the
+  // view zooms in (or out) by the zoom commands' factor; undone as a zoom.
+  void zoomAtPoint(Point const& point, bool zoomOut);
   void moveImage(Point const& from, Point const& to);
   void flipImageHorizontal(bool invert);
   void flipImageVertical(bool invert);
@@ -147,13 +150,15 @@ class DrawingController : public Redrawer, public SnapshotControllerIntf, public
   // An empty file at the place the save dialog gave replaces the open one.
   void makeNewSnapsFile(std::filesystem::path const& path);
   // Nothing when that file is open already; a file that cannot be opened
-  // leaves the open one (its reader has told the user why).
+  // leaves the open one, with an alert.
   void openSnapsFile(std::filesystem::path const& path);
   void closeSnapsFile();
   // The Store command with the name typed: a copy of the drawn snapshot is
   // appended to the open file. A blank name is refused with an alert; false
   // when nothing was stored (no file, blank name, read-only file).
   bool memorizeSnapshot(std::string const& name);
+  // Empty or made of blanks only: refused as a picture's name.
+  static bool isBlankSnapshotName(std::string const& name);
 
   MainWindow& getMainWindow() { return m_mainWindow; }
   ImageWindow& getImageWindow() { return m_imageWindow; }

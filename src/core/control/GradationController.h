@@ -135,6 +135,7 @@ class GradationController {
   bool openGradationFile(std::filesystem::path const& path);
   void closeGradationFile();
   GradationFile const* getGradationFile() const { return m_file.get(); }
+  GradationFile* getGradationFile() { return m_file.get(); }
 
  private:
   void editorChanged();

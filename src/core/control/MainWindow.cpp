@@ -107,6 +107,7 @@ void MainWindow::typeIntoPaneField(ControlPlace place, std::size_t field, std::s
 void MainWindow::reportFieldEdit(FieldRef field, bool tabbed) {
   if (field.place == ControlPlace::Window) {
     m_redrawer.adjustDrawing();
+    m_currentControl = tabOf(field);
     m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::TextField));
     return;
   }
@@ -163,6 +164,7 @@ void MainWindow::handlePopUp(F&& handler) {
 void MainWindow::normalizingMenuSelection(int index) {
   handlePopUp([&] {
     if (!m_normalizerMenu.select(index)) return;
+    m_currentControl = ControlTab::Colouring;
     m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::Normalizer));
     m_redrawer.adjustDrawing();
   });
@@ -171,6 +173,7 @@ void MainWindow::normalizingMenuSelection(int index) {
 void MainWindow::postfilterMenuSelection(int which, int index) {
   handlePopUp([&] {
     if (!m_postfilters[which == 0 ? 0 : 1].choose(index)) return;
+    m_currentControl = ControlTab::Colouring;
     m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::PostFilter));
     m_redrawer.adjustDrawing();
   });
@@ -184,6 +187,7 @@ void MainWindow::geometryMenuSelection(int index) {
       if (auto geometry = pane->getDefaultGeometry()) pane->updateFromGeometry(*geometry);
     adjustGeometryWarning();
     // Reported like every other pop-up, so that the choice can be undone.
+    m_currentControl = ControlTab::Geometry;
     m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::PopUp));
     m_redrawer.adjustDrawing();
   });
@@ -303,7 +307,10 @@ void MainWindow::switchToParameterPane(std::string const& identifier) {
   std::shared_ptr<Snapshot> shown = m_panes.switchToGenerator(identifier, this);
   adjustPanesToSnapshot(shown);
   m_controller.currentGeneratorChanged();
-  m_redrawer.adjustDrawing();
+  // The new generator's picture is drawn at once; a stopped drawing leaves Draw lit.
+  acceptSnapshotFromControls();
+  if (!m_redrawer.imageIsUpToDate()) m_redrawer.activateDrawing();
+  m_controller.takeNewCurrentSnap(makeSnapshotFromControls());
 }
 
 std::string MainWindow::copyUndoString(WindowControl control) {
@@ -324,11 +331,40 @@ std::string MainWindow::copyUndoString(WindowControl control) {
   return "undo_typing";
 }
 
+ControlTab MainWindow::tabOf(FieldRef field) {
+  switch (field.place) {
+    case ControlPlace::GeneratorPane:
+      return ControlTab::Generator;
+    case ControlPlace::GeometryPane:
+      return ControlTab::Geometry;
+    case ControlPlace::Window:
+      break;
+  }
+  switch (static_cast<WindowField>(field.index)) {
+    case WindowField::CenterX:
+    case WindowField::CenterY:
+    case WindowField::Size:
+    case WindowField::Angle:
+      return ControlTab::View;
+    case WindowField::Norm:
+    case WindowField::Floor:
+    case WindowField::Ceiling:
+    case WindowField::FirstPostfilterParam:
+    case WindowField::SecondPostfilterParam:
+    case WindowField::GradationScale:
+    case WindowField::GradationOffset:
+      return ControlTab::Colouring;
+  }
+  return ControlTab::View;
+}
+
 void MainWindow::currentSnapshotControlsChanged(std::size_t field) {
+  m_currentControl = ControlTab::Generator;
   m_controller.currentSnapshotControlsChanged(undoKeyOf(currentPane(), field));
 }
 
 void MainWindow::GeometryPaneListener::currentSnapshotControlsChanged(std::size_t field) {
+  m_window.m_currentControl = ControlTab::Geometry;
   m_window.m_controller.currentSnapshotControlsChanged(undoKeyOf(m_window.m_geometryPanes.currentPane(), field));
 }
 
@@ -402,6 +438,7 @@ void MainWindow::adjustNormAndRecompute() {
   double const maximum = RawImageManager::instance().getCurrentImage()->getStats().max;
   showValue(WindowField::Norm, maximum);
   acceptSnapshotFromControls();
+  m_currentControl = ControlTab::Colouring;
   m_controller.currentSnapshotControlsChanged(copyUndoString(WindowControl::AdjustNorm));
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/base/LimitedStack.h"
@@ -162,6 +163,15 @@ class MainWindow : private PaneListener {
 
   static std::string copyUndoString(WindowControl control);
 
+  // --- the tab of the control last edited, and the tab to bring to the front
+  static ControlTab tabOf(FieldRef field);
+  // Set while an edit is reported; none once the controller has taken it.
+  std::optional<ControlTab> currentControl() const { return m_currentControl; }
+  void resetCurrentControl() { m_currentControl.reset(); }
+  // An undone edit asks for its control's tab; the window takes the request once.
+  void changeTabToShowControl(ControlTab tab) { m_tabToShow = tab; }
+  std::optional<ControlTab> takeTabToShow() { return std::exchange(m_tabToShow, std::nullopt); }
+
   // --- drawing
   void acceptSnapshot(std::shared_ptr<Snapshot> const& snapshot);
   void acceptSnapshotFromControls();
@@ -238,6 +248,8 @@ class MainWindow : private PaneListener {
   IdentifierMenu m_generatorMenu;
   GeometryWarning m_geometryWarning;
   std::optional<FieldRef> m_focus;
+  std::optional<ControlTab> m_currentControl;
+  std::optional<ControlTab> m_tabToShow;
   // The shown snapshot's core: its gradation is the window's current one and
   // its geometry stands for the geometry pane while the pane is untouched.
   SnapshotCore m_settings;

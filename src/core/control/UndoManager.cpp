@@ -120,18 +120,28 @@ std::shared_ptr<UndoCommand> UndoCommandSnap::restoreSnapshot() {
     m_window->acceptSnapshot(m_snapshot);
   else
     m_window->adjustPanesToSnapshot(m_snapshot);
+  showRestoredControl();
   m_window->adjustDrawingStatus();
   return inverse;
 }
 
 UndoCommandSnapshot::UndoCommandSnapshot(MainWindow* window, std::shared_ptr<Snapshot> snapshot,
-                                         std::string controlUndoKey, bool recompute)
-    : UndoCommandSnap(window, std::move(snapshot), recompute), m_controlUndoKey(std::move(controlUndoKey)) {}
+                                         std::string controlUndoKey, bool recompute,
+                                         std::optional<ControlTab> controlTab)
+    : UndoCommandSnap(window, std::move(snapshot), recompute),
+      m_controlUndoKey(std::move(controlUndoKey)),
+      m_controlTab(controlTab) {}
 
 std::string UndoCommandSnapshot::copyCommandString() const { return localized(m_controlUndoKey); }
 
 std::shared_ptr<UndoCommand> UndoCommandSnapshot::makeInverse(std::shared_ptr<Snapshot> controls) const {
-  return std::make_shared<UndoCommandSnapshot>(m_window, std::move(controls), m_controlUndoKey, m_recompute);
+  return std::make_shared<UndoCommandSnapshot>(m_window, std::move(controls), m_controlUndoKey, m_recompute,
+                                               m_controlTab);
+}
+
+void UndoCommandSnapshot::showRestoredControl() const {
+  if (m_controlTab) m_window->changeTabToShowControl(*m_controlTab);
+  m_window->resetCurrentControl();
 }
 
 template <char const* LabelKey, bool AlwaysRecompute>

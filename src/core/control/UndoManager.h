@@ -4,8 +4,11 @@
 // items are kept as data (text and enabled state) for the GUI to show.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/control/WindowControls.h"
 
 namespace orlenza {
 
@@ -75,6 +78,8 @@ class UndoCommandSnap : public UndoCommand {
 
  protected:
   virtual std::shared_ptr<UndoCommand> makeInverse(std::shared_ptr<Snapshot> controls) const = 0;
+  // Between restoring the snapshot and re-evaluating Draw.
+  virtual void showRestoredControl() const {}
   std::shared_ptr<UndoCommand> restoreSnapshot();
 
   MainWindow* m_window;
@@ -82,18 +87,22 @@ class UndoCommandSnap : public UndoCommand {
   bool m_recompute;
 };
 
-// An edit of a control; the label names the kind of control.
+// An edit of a control; the label names the kind of control. Restoring it
+// brings the tab of the edited control (when known) to the front.
 class UndoCommandSnapshot : public UndoCommandSnap {
  public:
   UndoCommandSnapshot(MainWindow* window, std::shared_ptr<Snapshot> snapshot, std::string controlUndoKey,
-                      bool recompute);
+                      bool recompute, std::optional<ControlTab> controlTab = std::nullopt);
   std::string copyCommandString() const override;
+  std::optional<ControlTab> controlTab() const { return m_controlTab; }
 
  protected:
   std::shared_ptr<UndoCommand> makeInverse(std::shared_ptr<Snapshot> controls) const override;
+  void showRestoredControl() const override;
 
  private:
   std::string m_controlUndoKey;
+  std::optional<ControlTab> m_controlTab;
 };
 
 // The other commands differ only in their label (and, for the random

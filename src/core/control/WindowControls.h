@@ -87,6 +87,10 @@ class PostfilterControl {
   bool m_parameterEnabled = false;
 };
 
+// The group of the main window that holds a control, shown as one tab; an
+// undone edit brings its control's tab to the front.
+enum class ControlTab { Generator, Geometry, View, Colouring };
+
 // Which warnings stand beside the geometry controls.
 struct GeometryWarning {
   bool inverseWarningShown = false;  // the generator needs an inverse this geometry lacks

@@ -346,6 +346,7 @@ TEST_F(DrawingSessionTest, StoresDrawnPicturesInTheOpenSnapshotFile) {
   SnapshotFile* reopened = controller->getSnapshotFile();
   controller->openSnapsFile(dir / "missing.snaps");
   EXPECT_EQ(controller->getSnapshotFile(), reopened);
+  EXPECT_EQ(alerts.alerts().back().mainKey, "CannotOpenFileMain");
   fs::remove_all(dir);
 }
 

@@ -233,15 +233,14 @@ TEST_F(MainWindowControlsTest, GeneratorPopUpArrowsWrapAndPanesRememberTheirSnap
   main().generatorArrowClicked(ArrowPart::Down);
   EXPECT_EQ(main().currentPane(), main().panes().findPane("Curves"));
   EXPECT_EQ(main().generatorMenu().identifier(), "Curves");
-  play.draw();
-  EXPECT_EQ(drawn()->getIdentifier(), "Curves");
+  EXPECT_EQ(drawn()->getIdentifier(), "Curves");  // drawn at once
+  auto const curves = drawn();
   main().generatorArrowClicked(ArrowPart::Up);
   EXPECT_EQ(main().generatorMenu().identifier(), "EscParams");
   main().generatorArrowClicked(ArrowPart::Up);
   EXPECT_EQ(main().generatorMenu().identifier(), "Halley");
 
   // Back at Curves: the snapshot drawn with it, not its default.
-  auto const curves = drawn();
   play.chooseGenerator("Curves");
   EXPECT_TRUE(main().makeSnapshotFromControls()->isEqual(*curves));
   EXPECT_FALSE(main().drawButtonActive());

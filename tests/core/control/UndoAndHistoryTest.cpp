@@ -120,9 +120,7 @@ TEST_F(UndoSessionTest, UndoOfEditsRestoresControlsOrPictures) {
   main().switchToParameterPane("Halley");
   EXPECT_FALSE(manager.canUndo());
   EXPECT_FALSE(manager.canRedo());
-  EXPECT_EQ(main().backHistory().size(), history);
-  EXPECT_TRUE(main().drawButtonActive());
-  controller->makeFractal();
+  EXPECT_EQ(main().backHistory().size(), history + 1);  // the picture left behind
   EXPECT_EQ(drawn()->getIdentifier(), "Halley");
   EXPECT_EQ(alerts.alerts().size(), 0u);
 }
