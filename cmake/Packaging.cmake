@@ -23,9 +23,8 @@ if(TARGET orlenza-render)
   orlenza_man_page(orlenza-render)
 endif()
 
-# The desktop entry names the studio, so it is installed only with it.
+# The studio's own folder installs the program; the entry names it, so it comes only with it.
 if(TARGET orlenza)
-  install(TARGETS orlenza RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   orlenza_man_page(orlenza)
   install(FILES ${ORLENZA_DESKTOP_DIR}/orlenza.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${ORLENZA_DESKTOP_DIR}/orlenza-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
@@ -61,5 +60,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ORLENZA_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolbar's SVG icons are drawn by a Qt plug-in that nothing links, so shlibdeps cannot see it.
+if(TARGET orlenza)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+# Without it the studio runs on Wayland through XWayland.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 include(CPack)
