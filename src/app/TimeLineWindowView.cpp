@@ -65,7 +65,7 @@ TimeLineWindowView::TimeLineWindowView(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_axis, 1);
   layout->addLayout(bottom);
-  resize(600, 240);
+  resize(600, 215);
   axisChanged();
 }
 
