@@ -260,6 +260,9 @@ void Application::registerDrawingCommands() {
 
 void Application::showWindows() {
   m_mainWindow->show();
+  // The picture beside the controls, where the screen has room for it.
+  QRect const frame = m_mainWindow->frameGeometry();
+  m_imageWindow->move(frame.right() + 12, frame.top());
   m_imageWindow->show();
   m_mainWindow->raise();
   m_mainWindow->activateWindow();

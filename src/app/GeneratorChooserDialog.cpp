@@ -27,6 +27,7 @@ GeneratorChooserDialog::GeneratorChooserDialog(std::string const& current, QWidg
   m_list = new QTreeWidget(this);
   m_list->setHeaderHidden(true);
   m_list->setMinimumWidth(230);
+  m_list->setMinimumHeight(420);
   m_list->setRootIsDecorated(true);
   row->addWidget(m_list);
   auto* info = new QVBoxLayout;

@@ -20,33 +20,33 @@ ImageView::ImageView(Application& app, QWidget* parent) : QWidget(parent), m_app
   setMouseTracking(true);
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  pictureResized();
+  pictureChanged();
   setCursor(Qt::CrossCursor);
 }
 
-QSize ImageView::sizeHint() const {
-  RawBitMap const& bitmap = m_app.drawing().getRawBitMap();
-  return {bitmap.getWidth(), bitmap.getHeight()};
-}
-
-void ImageView::pictureResized() {
-  if (size() != sizeHint()) setFixedSize(sizeHint());
+void ImageView::pictureChanged() {
+  DrawingController const& drawing = m_app.drawing();
+  RawBitMap const& bitmap = drawing.getRawBitMap();
+  // A stopped drawing resized the bitmap but left its bytes as they were.
+  if (drawing.imageIsUpToDate() || m_pictureSize.isEmpty())
+    m_pictureSize = QSize(bitmap.getWidth(), bitmap.getHeight());
+  if (size() != m_pictureSize) setFixedSize(m_pictureSize);
   update();
 }
 
 std::optional<Rect> ImageView::rubberBand() const {
   if (m_gesture != Gesture::Band) return std::nullopt;
-  RawBitMap const& bitmap = m_app.drawing().getRawBitMap();
   RubberBandShape const shape = m_centredBand ? RubberBandShape::Centred : RubberBandShape::Corner;
-  return rubberBandRect(pointOf(m_start), pointOf(m_current), shape, bitmap.getWidth(), bitmap.getHeight());
+  return rubberBandRect(pointOf(m_start), pointOf(m_current), shape, m_pictureSize.width(), m_pictureSize.height());
 }
 
 void ImageView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   RawBitMap const& bitmap = m_app.drawing().getRawBitMap();
   // The bitmap's pixels are 32-bit 0xFFRRGGBB words: the image reads them where they are.
-  QImage const picture(bitmap.bytes(), bitmap.getWidth(), bitmap.getHeight(), bitmap.bytesPerRow(),
-                       QImage::Format_RGB32);
+  int const width = std::min(m_pictureSize.width(), bitmap.getMaxWidth());
+  int const height = std::min(m_pictureSize.height(), bitmap.getMaxHeight());
+  QImage const picture(bitmap.bytes(), width, height, width * RawBitMap::kBytesPerPixel, QImage::Format_RGB32);
   if (m_gesture == Gesture::Drag) {
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.drawImage(m_current - m_start, picture);

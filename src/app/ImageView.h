@@ -23,9 +23,12 @@ class ImageView : public QWidget {
 
   explicit ImageView(Application& app, QWidget* parent = nullptr);
 
-  QSize sizeHint() const override;
-  // The picture's size changed: the view takes it.
-  void pictureResized();
+  QSize sizeHint() const override { return m_pictureSize; }
+  // After a change of the drawing: a complete picture's size is taken; while
+  // the picture is out of date (a drawing stopped) the bitmap still holds the
+  // last complete picture, at that picture's size.
+  void pictureChanged();
+  QSize pictureSize() const { return m_pictureSize; }
   // The band being dragged, relative to the picture (none when not dragging one).
   std::optional<Rect> rubberBand() const;
 
@@ -44,6 +47,7 @@ class ImageView : public QWidget {
   static Point pointOf(QPoint p) { return Point{p.x(), p.y()}; }
 
   Application& m_app;
+  QSize m_pictureSize;
   Gesture m_gesture = Gesture::None;
   Qt::MouseButton m_button = Qt::NoButton;
   QPoint m_start;

@@ -85,10 +85,10 @@ void ImageWindowView::sizeFieldsEdited() {
 }
 
 void ImageWindowView::fitToPicture() {
-  QSize const picture = m_view->sizeHint();
+  m_view->pictureChanged();
+  QSize const picture = m_view->pictureSize();
   if (picture == m_pictureSize) return;
   m_pictureSize = picture;
-  m_view->pictureResized();
   // The window grows or shrinks around the picture, as far as the screen allows.
   QSize wanted = picture + QSize(2 * m_scroll->frameWidth() + 14, 2 * m_scroll->frameWidth() + 14) +
                  QSize(0, m_width->sizeHint().height() + 12);
@@ -106,7 +106,6 @@ void ImageWindowView::refreshFromModel() {
   m_flipH->setChecked(window.flipH());
   m_flipV->setChecked(window.flipV());
   fitToPicture();
-  m_view->update();
 }
 
 }  // namespace orlenza::app

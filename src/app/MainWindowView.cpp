@@ -100,7 +100,8 @@ MainWindowView::MainWindowView(Application& app) : m_app(app) {
 
   connect(&m_app, &Application::refreshed, this, &MainWindowView::refreshFromModel);
   refreshFromModel();
-  resize(520, 600);
+  resize(540, 680);
+  move(40, 40);
 }
 
 MainWindowView::~MainWindowView() = default;
