@@ -50,7 +50,7 @@ class CommandTableTest : public QObject {
     checkAll();
     // The rules follow the models: nothing to undo, go back or draw at start;
     // an edit lights Draw and Undo, a zoom lights Back.
-    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "Snap", "HGrd", "Keyf", "ClsC", "ClsG"})
+    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "ClsC", "ClsG", "Dkey", "Morf", "ScZ-"})
       QVERIFY2(!app.action(commandId(off))->isEnabled(), off);
     app.perform([&] { app.drawing().getMainWindow().typeIntoField(WindowField::Norm, "7"); });
     QVERIFY(app.action(commandId("Draw"))->isEnabled());
@@ -75,7 +75,7 @@ class CommandTableTest : public QObject {
 
     // Only the table's commands are handled; disabled ones do nothing.
     QVERIFY(!app.dispatch(commandId("UPDT")));
-    QVERIFY(!app.dispatch(commandId("Keyf")));
+    QVERIFY(!app.dispatch(commandId("Dkey")));
     QVERIFY(app.dispatch(commandId("Zom-")));
   }
 };
