@@ -94,6 +94,8 @@ class Application : public QObject {
   MovieMaker& movieMaker() const { return *m_movieMaker; }
   // The timeline window comes forward (unless it is minimized).
   void showTimeline();
+  // The user has confirmed quitting: the windows close for good.
+  bool isQuitting() const { return m_quitting; }
   SnapshotBrowserWindow& snapshotBrowser() const { return *m_snapshotBrowser; }
   GradationEditorDialog& gradationEditor() const { return *m_gradationEditor; }
   GradationChooserWindow& gradationChooser() const { return *m_gradationChooser; }
@@ -155,6 +157,7 @@ class Application : public QObject {
   std::unique_ptr<MainWindowView> m_mainWindow;
   std::unique_ptr<ImageWindowView> m_imageWindow;
   bool m_dispatching = false;
+  bool m_quitting = false;
   bool m_closing = false;
   std::optional<std::set<CommandId>> m_modalCommands;
 };

@@ -54,7 +54,8 @@ void Application::showTimeline() {
 
 void Application::quit() {
   // Unsaved keyframes are asked about like a timeline that is replaced.
-  if (!m_timeline->checkSaveCurrentMovie()) return;
+  if (m_quitting || !m_timeline->checkSaveCurrentMovie()) return;
+  m_quitting = true;
   QApplication::closeAllWindows();
   QApplication::quit();
 }

@@ -24,6 +24,7 @@
 
 #include "app/Application.h"
 #include "app/KeyframeAxisWidget.h"
+#include "app/MainWindowView.h"
 #include "app/MovieMaker.h"
 #include "app/QtAlerts.h"
 #include "app/QtFileChooser.h"
@@ -242,6 +243,13 @@ void TimelineSessionTest::timelineSession() {
   QCOMPARE(stoppedBack.decodeErrors, 0);
   QCOMPARE(fs::exists(dir / "stopped.mov"), true);
 
+  // A movie that cannot be written: one alert, no file.
+  app.movieMaker().chooseMovieFile = [&] { return std::optional<fs::path>(dir / "gone" / "lost.mov"); };
+  script("Render", {movieSettings(16, 16, "2")});
+  QVERIFY(run("Morf"));
+  QCOMPARE(app.alerts().shownAlerts().back(), std::string("CannotWriteMovieMain"));
+  QVERIFY(!fs::exists(dir / "gone"));
+
   // A modified timeline about to be replaced: Cancel keeps it, Don't Save
   // drops it, Save writes it first.
   QVERIFY(!app.isEnabled(commandId("Dkey")));
@@ -282,6 +290,12 @@ void TimelineSessionTest::timelineSession() {
   app.alerts().queueAnswer(QuestionAnswer::cancel);
   QVERIFY(run("quit"));
   QVERIFY(window.isVisible());
+  app.showWindows();
+  app.alerts().queueAnswer(QuestionAnswer::cancel);
+  app.mainWindow().close();
+  QTest::qWait(50);
+  QVERIFY(app.mainWindow().isVisible());
+  QVERIFY(!app.isQuitting());
 }
 
 QTEST_MAIN(TimelineSessionTest)
