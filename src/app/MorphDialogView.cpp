@@ -15,12 +15,14 @@ MorphDialogView::MorphDialogView(int drawingWidth, int drawingHeight, QWidget* p
     : QDialog(parent), m_model(drawingWidth, drawingHeight) {
   setObjectName(QString::fromUtf8(MorphDialog::kDialogName.data(), MorphDialog::kDialogName.size()));
   setWindowTitle(tr("Render Movie"));
-  static constexpr char const* kLabels[] = {"Width:", "Height:", "Frames:", "Frames per second:"};
+  static constexpr char const* kLabels[] = {"Width:", "Height:", "Frame count:", "Frames per second:"};
   static constexpr char const* kNames[] = {"width", "height", "frameCount", "framesPerSecond"};
   auto* form = new QFormLayout;
   for (int field = 0; field < MorphDialog::fieldCount; ++field) {
     auto* edit = new QLineEdit(QString::fromStdString(m_model.getText(static_cast<MorphDialog::Field>(field))));
     edit->setObjectName(kNames[field]);
+    if (field == MorphDialog::frameCount)
+      edit->setToolTip(tr("N: the movie shows the timeline at 0, 1/N, 2/N ... 1, so it holds N + 1 frames."));
     form->addRow(tr(kLabels[field]), edit);
     m_fields[static_cast<std::size_t>(field)] = edit;
   }
