@@ -210,6 +210,7 @@ void TimelineSessionTest::timelineSession() {
   QCOMPARE(back.height, 32);
   QCOMPARE(back.timeBase.den / back.timeBase.num, 600);
   QCOMPARE(back.decodeErrors, 0);
+  for (std::int64_t duration : back.durations) QCOMPARE(duration, std::int64_t{25});  // 24 frames per second
   fs::path const frames = dir / "frames";
   QProcess renderer;
   renderer.start(ORLENZA_RENDER, {"movie", QString::fromStdString(saved.string()), "--size", "48x32", "--frames", "10",
