@@ -1,5 +1,7 @@
 #include "app/CollectionCommands.h"
 
+#include <QAction>
+
 #include <optional>
 #include <string>
 
@@ -136,6 +138,10 @@ void registerCollectionCommands(Application& app) {
     a->gradations().deleteCurrentGradation();
     a->saveGradationFile();
   });
+
+  // The main window is blocked while the editor runs: its keys work in the editor too.
+  for (char const* four : {"Colr", "Dclr", "Cclr", "Rclr", "GrZ+", "GrZ-", "aplG"})
+    if (QAction* action = app.action(commandId(four))) app.gradationEditor().addAction(action);
 }
 
 }  // namespace orlenza::app

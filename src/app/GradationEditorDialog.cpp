@@ -66,6 +66,8 @@ GradationEditorDialog::GradationEditorDialog(Application& app)
   auto* add = new QPushButton(text("gradedit_AddColour"), this);
   auto* random = new QPushButton(text("gradedit_Random"), this);
   for (QPushButton* b : {m_delete, m_change, m_zoomIn, m_zoomOut, add, random}) b->setAutoDefault(false);
+  m_zoomIn->setFixedWidth(32);
+  m_zoomOut->setFixedWidth(32);
 
   auto* buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* row = new QHBoxLayout;

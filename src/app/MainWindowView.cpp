@@ -310,6 +310,20 @@ bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
     model().setFocus(ref);
     return false;
   }
+  if (event->type() == QEvent::ShortcutOverride) {
+    // A text field would take Ctrl+Z and other keys of the menus for itself
+    // (its own undo never reaches the model): the command gets them.
+    auto* key = static_cast<QKeyEvent*>(event);
+    QKeySequence const pressed(key->keyCombination());
+    for (CommandInfo const& row : CommandTable::rows()) {
+      QAction* action = m_app.action(row.id);
+      if (action && !action->shortcut().isEmpty() && action->shortcut() == pressed) {
+        event->ignore();
+        return true;
+      }
+    }
+    return false;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {

@@ -168,11 +168,14 @@ void SnapshotBrowserWindow::rowClicked(BrowserList which, int row) {
 
 void SnapshotBrowserWindow::rowRenamed(int row, QString const& typed) {
   m_app.perform([this, row, typed] {
-    m_app.browser().setSnapshotName(row, typed.toStdString());
-    m_app.saveSnapshotFile();
-    // The row shows the name kept, cut to its limit or refused.
-    listRefilled(BrowserList::file);
+    if (m_app.browser().setSnapshotName(row, typed.toStdString())) m_app.saveSnapshotFile();
   });
+  // The row shows the name kept: cut to its limit, or the old one when refused.
+  if (QListWidgetItem* item = m_file->item(row)) {
+    m_updating = true;
+    item->setText(toQString(m_app.browser().getEntryName(BrowserList::file, row)));
+    m_updating = false;
+  }
 }
 
 // The lists' marks follow the controller's one selection.

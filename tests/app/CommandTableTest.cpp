@@ -50,7 +50,8 @@ class CommandTableTest : public QObject {
     checkAll();
     // The rules follow the models: nothing to undo, go back or draw at start;
     // an edit lights Draw and Undo, a zoom lights Back.
-    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "ClsC", "ClsG", "Dkey", "Morf", "ScZ-"})
+    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "ClsC", "ClsG", "SnaD", "AppC", "Colr", "aplG",
+                            "Dkey", "Morf", "ScZ-"})
       QVERIFY2(!app.action(commandId(off))->isEnabled(), off);
     app.perform([&] { app.drawing().getMainWindow().typeIntoField(WindowField::Norm, "7"); });
     QVERIFY(app.action(commandId("Draw"))->isEnabled());
