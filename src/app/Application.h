@@ -5,7 +5,8 @@
 //
 // Windows of their own (snapshot browser, gradation windows, timeline) are
 // created in the constructor beside the others; they register their command
-// handlers with dispatcher() and connect to refreshed() to follow the models.
+// handlers with dispatcher(), enable their commands by the rule of their rows
+// in the command table, and connect to refreshed() to follow the models.
 
 #include <QObject>
 

@@ -49,6 +49,8 @@ ImageWindowView::ImageWindowView(Application& app) : m_app(app) {
   // still show the state before the mirror.
   m_flipH = new QCheckBox(text("lbl_FlipH"), this);
   m_flipV = new QCheckBox(text("lbl_FlipV"), this);
+  m_flipH->setObjectName(QStringLiteral("flipH"));
+  m_flipV->setObjectName(QStringLiteral("flipV"));
   connect(m_flipH, &QCheckBox::clicked, this, [this] {
     if (!m_app.dispatch(commandId("fliH"))) refreshFromModel();
   });

@@ -203,11 +203,11 @@ QWidget* MainWindowView::buildViewTab() {
   m_flipV->setObjectName(QStringLiteral("flipV"));
   connect(m_flipH, &QCheckBox::clicked, this, [this](bool on) {
     m_app.action(commandId("flpH"))->setChecked(on);
-    if (!m_app.dispatch(commandId("flpH"))) refreshFromModel();
+    if (!m_app.dispatch(commandId("flpH"))) m_app.refresh();
   });
   connect(m_flipV, &QCheckBox::clicked, this, [this](bool on) {
     m_app.action(commandId("flpV"))->setChecked(on);
-    if (!m_app.dispatch(commandId("flpV"))) refreshFromModel();
+    if (!m_app.dispatch(commandId("flpV"))) m_app.refresh();
   });
   form->addRow(QString(), m_flipH);
   form->addRow(QString(), m_flipV);

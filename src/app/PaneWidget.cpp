@@ -29,8 +29,13 @@ QCheckBox* PaneWidget::lockBox(int lockIndex) const {
 }
 
 void PaneWidget::clear() {
+  // Later, not now: the gesture that switched the pane may come from one of these widgets.
   while (QLayoutItem* item = m_grid->takeAt(0)) {
-    delete item->widget();
+    if (QWidget* widget = item->widget()) {
+      widget->hide();
+      widget->setObjectName(QString());
+      widget->deleteLater();
+    }
     delete item;
   }
   m_fields.clear();

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -151,6 +153,19 @@ class StudioSessionTest : public QObject {
     // (The picture's width spans twice the view's size.)
     QVERIFY(qAbs(drawn()->getCore().getView().getCenterX() - (centre - 2 * size * 20 / 128)) < size * 1e-9);
 
+    // Mirroring from the main window's box, then back from the picture window's, never computes.
+    int const computed = computations();
+    std::vector<std::uint32_t> const unmirrored = pixels(app());
+    main().findChild<QCheckBox*>(QStringLiteral("flipH"))->click();
+    QVERIFY(drawn()->getCore().getView().getFlipH());
+    QVERIFY(pixels(app()) != unmirrored);
+    QCheckBox* pictureBox = app().imageWindow().findChild<QCheckBox*>(QStringLiteral("flipH"));
+    QVERIFY(pictureBox->isChecked());
+    pictureBox->click();
+    QVERIFY(!drawn()->getCore().getView().getFlipH());
+    QCOMPARE(pixels(app()), unmirrored);
+    QCOMPARE(computations(), computed);
+
     // A random formula keeps the locked coefficient; Alt+Left brings the picture before it back.
     PaneWidget& pane = main().generatorPane();
     int const lock = pane.pane()->fields()[0].lockIndex;
@@ -288,6 +303,43 @@ class StudioSessionTest : public QObject {
     QCOMPARE(picture.widthField().text(), QStringLiteral("2048"));
     // The used size is offered in the size menu after the presets.
     QCOMPARE(main().sizeMenu().actions().back()->text(), QStringLiteral("2048 x 16"));
+  }
+
+  void everyPaneIsDrawn() {
+    // Each generator's and geometry's pane: one widget of its kind per field,
+    // a lock box per lockable parameter, and labels from the string table.
+    auto check = [this](PaneWidget& widget, QString const& name) {
+      AbstractParameterPane const* pane = widget.pane();
+      QVERIFY2(pane, qPrintable(name));
+      int locks = 0;
+      for (std::size_t i = 0; i < pane->fieldCount(); ++i) {
+        PaneField const& field = pane->fields()[i];
+        QWidget* shown = widget.fieldWidget(i);
+        bool const rightKind = field.isTextBox() ? qobject_cast<QLineEdit*>(shown) != nullptr
+                               : field.kind == FieldKind::CheckBox ? qobject_cast<QCheckBox*>(shown) != nullptr
+                                                                   : qobject_cast<QComboBox*>(shown) != nullptr;
+        QVERIFY2(rightKind, qPrintable(name + QString::number(i)));
+        if (field.lockIndex == 0) continue;
+        QVERIFY2(widget.lockBox(field.lockIndex), qPrintable(name + QString::number(i)));
+        ++locks;
+      }
+      QCOMPARE(widget.findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^lock"))).size(), locks);
+      for (QLabel* label : widget.findChildren<QLabel*>())
+        QVERIFY2(!label->text().startsWith(QStringLiteral("lbl_")), qPrintable(name + label->text()));
+    };
+    QComboBox& generators = main().generatorMenu();
+    for (int i = generators.count() - 1; i >= 0; --i) {
+      emit generators.activated(i);
+      QCOMPARE(generators.currentIndex(), i);
+      check(main().generatorPane(), generators.itemText(i));
+    }
+    QCOMPARE(drawn()->getIdentifier(), std::string("EscParams"));
+    QComboBox* geometries = main().findChild<QComboBox*>(QStringLiteral("geometryMenu"));
+    for (int i = 0; i < geometries->count(); ++i) {
+      emit geometries->activated(i);
+      QCOMPARE(geometries->currentIndex(), i);
+      check(main().geometryPane(), geometries->itemText(i));
+    }
   }
 };
 
