@@ -19,7 +19,9 @@
 #include "app/ImageView.h"
 #include "app/Icons.h"
 #include "app/ImageWindowView.h"
+#include "app/KeyframePositionView.h"
 #include "app/MainWindowView.h"
+#include "app/MovieMaker.h"
 #include "app/PendingWindows.h"
 #include "app/PreferencesDialog.h"
 #include "app/QtAlerts.h"
@@ -27,6 +29,7 @@
 #include "app/QtFileChooser.h"
 #include "app/QtProgressWindow.h"
 #include "app/QtText.h"
+#include "app/TimeLineWindowView.h"
 #include "app/SnapshotBrowserWindow.h"
 #include "core/CoreRegistration.h"
 #include "core/base/RandomUtils.h"
@@ -75,8 +78,11 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_drawing->setSnapshotBrowser(m_browser.get());
   m_gradations = std::make_unique<GradationController>(GradationServices{
       *m_drawing, *m_gradationEditor, *m_gradationChooser, *m_colours, *m_files, *m_alerts});
+  m_timelineWindow = std::make_unique<TimeLineWindowView>();
+  m_keyframePositions = std::make_unique<KeyframePositionView>();
   m_timeline = std::make_unique<TimeLineController>(
-      TimeLineServices{*m_drawing, *m_pending, *m_alerts, *m_files, *m_pending, *m_alerts});
+      TimeLineServices{*m_drawing, *m_timelineWindow, *m_alerts, *m_files, *m_keyframePositions, *m_alerts});
+  m_timelineWindow->setController(m_timeline.get());
 
   buildActions();
   registerDrawingCommands();
@@ -86,6 +92,8 @@ Application::Application(QObject* parent) : QObject(parent) {
   m_gradationChooser->listRefilled(BrowserList::file);
   m_imageWindow = std::make_unique<ImageWindowView>(*this);
   m_mainWindow = std::make_unique<MainWindowView>(*this);
+  m_movieMaker = std::make_unique<MovieMaker>(m_mainWindow.get(), *m_alerts);
+  registerTimelineCommands();
   m_alerts->setParentWidget(m_mainWindow.get());
   m_files->setParentWidget(m_mainWindow.get());
   m_colours->setParentWidget(m_mainWindow.get());
@@ -243,7 +251,7 @@ void Application::registerDrawingCommands() {
   on("pref", [this] { showPreferences(); });
   on("abou", [this] { showAbout(); });
   on("Webs", [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebPage))); });
-  on("quit", [] { QApplication::closeAllWindows(); QApplication::quit(); });
+  on("quit", [this] { quit(); });
   on("Wimg", [this] { m_imageWindow->bringToFront(); });
   on("Wmai", [this] {
     m_mainWindow->show();
@@ -270,6 +278,7 @@ void Application::openFile(std::filesystem::path const& path) {
     perform([&] { openSnapshotFile(*this, path); });
   } else if (hasExtension(name, "msnaps")) {
     if (m_timeline->checkSaveCurrentMovie()) m_timeline->openKeyframes(path);
+    showTimeline();
   } else if (hasExtension(name, "grads")) {
     perform([&] { openGradationFile(*this, path); });
   }

@@ -35,13 +35,16 @@ namespace orlenza::app {
 class GradationChooserWindow;
 class GradationEditorDialog;
 class ImageWindowView;
+class KeyframePositionView;
 class MainWindowView;
+class MovieMaker;
 class SnapshotBrowserWindow;
 class PendingWindows;
 class QtAlerts;
 class QtColourPicker;
 class QtFileChooser;
 class QtProgressWindow;
+class TimeLineWindowView;
 
 class Application : public QObject {
   Q_OBJECT
@@ -87,6 +90,13 @@ class Application : public QObject {
   // --- windows
   MainWindowView& mainWindow() const { return *m_mainWindow; }
   ImageWindowView& imageWindow() const { return *m_imageWindow; }
+  TimeLineWindowView& timelineWindow() const { return *m_timelineWindow; }
+  KeyframePositionView& keyframePositionDialog() const { return *m_keyframePositions; }
+  MovieMaker& movieMaker() const { return *m_movieMaker; }
+  // The timeline window comes forward (unless it is minimized).
+  void showTimeline();
+  // The user has confirmed quitting: the windows close for good.
+  bool isQuitting() const { return m_quitting; }
   SnapshotBrowserWindow& snapshotBrowser() const { return *m_snapshotBrowser; }
   GradationEditorDialog& gradationEditor() const { return *m_gradationEditor; }
   GradationChooserWindow& gradationChooser() const { return *m_gradationChooser; }
@@ -118,6 +128,9 @@ class Application : public QObject {
  private:
   void buildActions();
   void registerDrawingCommands();
+  // In TimelineCommands.cpp.
+  void registerTimelineCommands();
+  void quit();
   void exportPicture();
   void showAbout();
   void showPreferences();
@@ -136,12 +149,16 @@ class Application : public QObject {
   std::unique_ptr<DrawingController> m_drawing;
   std::unique_ptr<SnapshotBrowserController> m_browser;
   std::unique_ptr<GradationController> m_gradations;
+  std::unique_ptr<TimeLineWindowView> m_timelineWindow;
+  std::unique_ptr<KeyframePositionView> m_keyframePositions;
   std::unique_ptr<TimeLineController> m_timeline;
+  std::unique_ptr<MovieMaker> m_movieMaker;
   CommandDispatcher m_dispatcher;
   std::map<CommandId, QAction*> m_actions;
   std::unique_ptr<MainWindowView> m_mainWindow;
   std::unique_ptr<ImageWindowView> m_imageWindow;
   bool m_dispatching = false;
+  bool m_quitting = false;
   bool m_closing = false;
   std::optional<std::set<CommandId>> m_modalCommands;
 };

@@ -5,9 +5,11 @@
 #include "app/Application.h"
 #include "app/GradationEditorDialog.h"
 #include "app/KeyframeAxisWidget.h"
+#include "app/TimeLineWindowView.h"
 #include "core/control/DrawingController.h"
 #include "core/control/GradationController.h"
 #include "core/control/SnapshotBrowserController.h"
+#include "core/control/TimeLineController.h"
 #include "core/control/UndoManager.h"
 
 namespace orlenza::app {
@@ -24,6 +26,15 @@ bool canRedo(Application const&) { return DrawingUndo::getManager().redoItemEnab
 bool canGoBack(Application const& app) { return app.drawing().getMainWindow().backButtonEnabled(); }
 bool canGoForward(Application const& app) { return app.drawing().getMainWindow().forwardButtonEnabled(); }
 
+bool keyframeSelected(Application const& app) { return app.timeline().getSelectedSnap() != nullptr; }
+bool hasKeyframes(Application const& app) { return !app.timeline().keyframes().empty(); }
+bool movieButtonEnabled(Application const& app) { return app.timeline().isMovieButtonEnabled(); }
+bool timelineCanZoomIn(Application const& app) {
+  return !app.timelineWindow().axisWidget()->axis().isFullyZoomedIn();
+}
+bool timelineCanZoomOut(Application const& app) {
+  return !app.timelineWindow().axisWidget()->axis().isFullyZoomedOut();
+}
 // The snapshot browser and the gradation windows.
 bool snapshotSelected(Application const& app) { return app.browser().getButtons().apply; }
 bool fileSnapshotSelected(Application const& app) { return app.browser().getButtons().remove; }
@@ -103,19 +114,20 @@ std::vector<CommandInfo> makeRows() {
       {id("OpeG"), "menu_Gradations", "cmd_OpenGradationFile", "", "", always},
       {id("ClsG"), "menu_Gradations", "cmd_CloseGradationFile", "", "", gradationFileOpen},
       // Timeline
-      {id("Keyf"), "menu_Timeline", "cmd_AddKeyframe", "", "", later},
-      {id("RepK"), "menu_Timeline", "cmd_ReplaceKeyframe", "", "", later},
-      {id("Dkey"), "menu_Timeline", "cmd_DeleteKeyframe", "", "", later},
-      {id("Mkey"), "menu_Timeline", "cmd_MoveKeyframe", "", "", later},
-      {id("Lkey"), "menu_Timeline", "cmd_LoadKeyframe", "", "", later},
-      {id("ScZ+"), "menu_Timeline", "cmd_TimelineZoomIn", "", "", later, true},
-      {id("ScZ-"), "menu_Timeline", "cmd_TimelineZoomOut", "", "", later},
-      {id("Okey"), "menu_Timeline", "cmd_OpenKeyframes", "", "", later, true},
-      {id("Skey"), "menu_Timeline", "cmd_SaveKeyframes", "", "", later},
-      {id("Morf"), "menu_Timeline", "cmd_RenderMovie", "", "", later, true},
+      {id("Keyf"), "menu_Timeline", "cmd_AddKeyframe", "Ctrl+K", "", always},
+      {id("RepK"), "menu_Timeline", "cmd_ReplaceKeyframe", "", "", keyframeSelected},
+      {id("Dkey"), "menu_Timeline", "cmd_DeleteKeyframe", "", "", keyframeSelected},
+      {id("Mkey"), "menu_Timeline", "cmd_MoveKeyframe", "", "", keyframeSelected},
+      {id("Lkey"), "menu_Timeline", "cmd_LoadKeyframe", "", "", keyframeSelected},
+      {id("ScZ+"), "menu_Timeline", "cmd_TimelineZoomIn", "", "", timelineCanZoomIn, true},
+      {id("ScZ-"), "menu_Timeline", "cmd_TimelineZoomOut", "", "", timelineCanZoomOut},
+      {id("Okey"), "menu_Timeline", "cmd_OpenKeyframes", "", "", always, true},
+      {id("Skey"), "menu_Timeline", "cmd_SaveKeyframes", "", "", hasKeyframes},
+      {id("Morf"), "menu_Timeline", "cmd_RenderMovie", "Ctrl+M", "", movieButtonEnabled, true},
       // Window
       {id("Wimg"), "menu_Window", "cmd_ShowPictureWindow", "Ctrl+Shift+P", "", always},
       {id("Wmai"), "menu_Window", "cmd_ShowMainWindow", "Ctrl+Shift+M", "", always},
+      {id("Wtim"), "menu_Window", "cmd_ShowTimeline", "Ctrl+Shift+T", "", always},
       // Help
       {id("abou"), "menu_Help", "cmd_About", "", "", always},
       {id("Webs"), "menu_Help", "cmd_WebPage", "", "", always},

@@ -366,8 +366,13 @@ void MainWindowView::dropEvent(QDropEvent* event) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-  // Closing the main window ends the studio, as the picture window alone cannot edit anything.
-  event->accept();
+  // Closing the main window ends the studio, as the picture window alone cannot edit anything;
+  // the window stays while the studio asks about unsaved keyframes, so Cancel leaves it as it was.
+  if (m_app.isQuitting()) {
+    event->accept();
+    return;
+  }
+  event->ignore();
   QMetaObject::invokeMethod(&m_app, [this] { m_app.dispatch(commandId("quit")); }, Qt::QueuedConnection);
 }
 

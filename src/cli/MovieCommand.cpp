@@ -13,7 +13,7 @@
 #include "core/base/StringTable.h"
 #include "core/files/AlertSink.h"
 #include "core/files/MovieFrameFile.h"
-#include "media/MovieWriter.h"
+#include "media/MovieRendering.h"
 #include "media/PngWriter.h"
 
 namespace orlenza::cli {
@@ -88,13 +88,7 @@ int renderMovie(MovieOptions const& options) {
       written = "frames " + std::to_string(range.first) + " to " + std::to_string(range.first + result.framesMade - 1) +
                 " in " + inQuotes(*options.pngFolder);
     } else {
-      media::MovieWriter movie(options.output, options.settings);
-      {
-        PipelinedFrameSink pipe(movie);
-        result = renderMovieFrames(timeline, options.settings, range, pipe, progress);
-        pipe.finish();
-      }
-      movie.finish();
+      result = media::writeMovie(timeline, options.settings, range, options.output, progress);
       written = inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames";
     }
   } catch (FileWriteError const& e) {

@@ -50,7 +50,8 @@ class CommandTableTest : public QObject {
     checkAll();
     // The rules follow the models: nothing to undo, go back or draw at start;
     // an edit lights Draw and Undo, a zoom lights Back.
-    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "Keyf", "ClsC", "ClsG", "SnaD", "AppC", "Colr", "aplG"})
+    for (char const* off : {"undX", "redX", "SnaB", "SnaF", "Draw", "ClsC", "ClsG", "SnaD", "AppC", "Colr", "aplG",
+                            "Dkey", "Morf", "ScZ-"})
       QVERIFY2(!app.action(commandId(off))->isEnabled(), off);
     app.perform([&] { app.drawing().getMainWindow().typeIntoField(WindowField::Norm, "7"); });
     QVERIFY(app.action(commandId("Draw"))->isEnabled());
@@ -75,7 +76,7 @@ class CommandTableTest : public QObject {
 
     // Only the table's commands are handled; disabled ones do nothing.
     QVERIFY(!app.dispatch(commandId("UPDT")));
-    QVERIFY(!app.dispatch(commandId("Keyf")));
+    QVERIFY(!app.dispatch(commandId("Dkey")));
     QVERIFY(app.dispatch(commandId("Zom-")));
   }
 };

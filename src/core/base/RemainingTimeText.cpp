@@ -34,8 +34,9 @@ std::string remainingTimeText(long seconds) {
 
 long estimateRemainingSeconds(double elapsedSeconds, long index, long lastIndex) {
   if (index <= 0) return -1;
-  double const estimate =
-      std::trunc((elapsedSeconds / static_cast<double>(index) + 1.0) * static_cast<double>(lastIndex - index - 1));
+  // Frames 0 ... index took elapsedSeconds; lastIndex - index are still to come.
+  double const estimate = std::trunc(elapsedSeconds / static_cast<double>(index + 1) *
+                                     static_cast<double>(lastIndex - index));
   // A clock that jumps, or a frame that took days, must not overflow the count.
   if (!(estimate >= 0)) return 0;
   if (estimate >= static_cast<double>(std::numeric_limits<long>::max() / 2)) return std::numeric_limits<long>::max() / 2;

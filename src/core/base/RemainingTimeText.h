@@ -12,9 +12,9 @@ namespace orlenza {
 std::string remainingTimeText(long seconds);
 
 // The movie's estimate after finishing frame `index` (0-based) of frames
-// 0 ... lastIndex: elapsed / index plus one second of slack, times
-// lastIndex - index - 1. The slack and the short count balance out on the
-// whole; -1 for index 0 (nothing to average yet).
+// 0 ... lastIndex: the average time of the frames made, times the frames to
+// come; -1 for index 0 (the first frame is always computed, so it says little).
+// No second of slack per frame: that made 20 s of quick frames "5 minutes".
 long estimateRemainingSeconds(double elapsedSeconds, long index, long lastIndex);
 
 }  // namespace orlenza

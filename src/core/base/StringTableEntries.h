@@ -378,6 +378,9 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"MissingKeyframeMain", "A movie needs keyframes at 0 and at 1."},
     {"MissingKeyframeExplain", "Place a keyframe at the very start and one at the very end of the timeline, then "
                                "render the movie again."},
+    {"SaveMoviePrompt", "Save the movie as:"},
+    {"DefaultMovieName", "Untitled Movie"},
+    {"CannotWriteMovieMain", "The movie could not be written."},
     // Alerts of the document files, and the titles of their new-file dialogs.
     {"ReadOnlyFileMain", "This file can only be read."},
     {"ReadOnlyFileExplain", "You can look at its contents, but changes cannot be saved to it."},
@@ -582,6 +585,7 @@ inline constexpr std::pair<std::string_view, std::string_view> kStringTableEntri
     {"cmd_RenderMovie", "Render Movie..."},
     {"cmd_ShowPictureWindow", "Picture Window"},
     {"cmd_ShowMainWindow", "Main Window"},
+    {"cmd_ShowTimeline", "Timeline"},
     {"cmd_About", "About Orlenza"},
     {"cmd_WebPage", "Orlenza on the Web"},
 

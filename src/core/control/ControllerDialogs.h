@@ -45,6 +45,8 @@ class KeyframePositionAsker {
   // Shows the "KeyframePos" dialog with text in its field; the text the user
   // confirms, or nothing when cancelled. Asked again after an alert.
   virtual std::optional<std::string> askKeyframePosition(std::string const& text) = 0;
+  // The text was taken or the user cancelled: a dialog kept open through the alerts closes.
+  virtual void closeKeyframePositionDialog() {}
 };
 
 class ColourPicker {

@@ -29,12 +29,16 @@ std::optional<float> TimeLineController::getKeyframePosition(double initial) {
   KeyframePositionDialog dialog(m_keyframes, initial);
   for (;;) {
     std::optional<std::string> text = m_services.positions.askKeyframePosition(dialog.getText());
-    if (!text) return std::nullopt;
+    if (!text) {
+      m_services.positions.closeKeyframePositionDialog();
+      return std::nullopt;
+    }
     dialog.setText(std::move(*text));
     if (auto const refusal = KeyframePositionDialog::alertFor(dialog.validate())) {
       alert(m_services.alerts, refusal->mainKey, refusal->explainKey);
       continue;
     }
+    m_services.positions.closeKeyframePositionDialog();
     return dialog.acceptedPosition();
   }
 }
