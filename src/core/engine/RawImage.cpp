@@ -105,29 +105,28 @@ void colourRawField(RawField const& field, SnapshotCore const& core, std::vector
   ColouringRule const rule{core.getFloor(), core.getCeiling(), core.getGradationInfo().auxiliary};
   GradationLookupTable const gradation(core.getGradationInfo().gradation);
 
-  RawImageStats const rawStats = computeStats(field);
+  // The statistics are a sum over the whole field on one thread: only when read.
+  RawImageStats const rawStats = first.usesStats() ? computeStats(field) : RawImageStats{};
   RawField& work = workFieldOfThisThread(width, height);
   forEveryColumn(width, threads, [&](int x) {
     double const* raw = field[x];
     double* filtered = work[x];
-    for (int y = 0; y < height; ++y) {
-      filtered[y] = std::isnan(raw[y]) ? raw[y] : first.filter(field, x, y, firstParam, rawStats);
-    }
+    first.filterColumn(field, x, firstParam, rawStats, filtered);
+    for (int y = 0; y < height; ++y)
+      if (std::isnan(raw[y])) filtered[y] = raw[y];
   });
 
-  RawImageStats const workStats = computeStats(work);
+  RawImageStats const workStats = second.usesStats() ? computeStats(work) : RawImageStats{};
   colours.resize(static_cast<std::size_t>(width) * height);
   forEveryColumn(width, threads, [&](int x) {
+    // Each step over the whole column, so each is one call and a plain loop.
+    double normalized[RawField::kMaxSize];
+    second.filterColumn(work, x, secondParam, workStats, normalized);
+    normalizer.normalizeRow(normalized, normalized, static_cast<std::size_t>(height), norm);
     double const* filtered = work[x];
     RGBColor* out = colours.data() + static_cast<std::size_t>(x) * height;
-    for (int y = 0; y < height; ++y) {
-      if (std::isnan(filtered[y])) {
-        out[y] = k_RGBblack;
-        continue;
-      }
-      double const value = second.filter(work, x, y, secondParam, workStats);
-      out[y] = colourForNormalizedValue(normalizer.normalize(value, norm), rule, gradation);
-    }
+    for (int y = 0; y < height; ++y)
+      out[y] = std::isnan(filtered[y]) ? k_RGBblack : gradation.colourFor(normalized[y], rule);
   });
 }
 
