@@ -1,5 +1,7 @@
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <string>
 
 #include "cli/Commands.h"
 #include "cli/FileReading.h"
@@ -13,7 +15,7 @@
 #include "core/base/StringTable.h"
 #include "core/files/AlertSink.h"
 #include "core/files/MovieFrameFile.h"
-#include "media/MovieWriter.h"
+#include "media/MovieModule.h"
 #include "media/PngWriter.h"
 
 namespace orlenza::cli {
@@ -88,17 +90,19 @@ int renderMovie(MovieOptions const& options) {
       written = "frames " + std::to_string(range.first) + " to " + std::to_string(range.first + result.framesMade - 1) +
                 " in " + inQuotes(*options.pngFolder);
     } else {
-      media::MovieWriter movie(options.output, options.settings);
+      std::unique_ptr<media::MovieFileSink> const movie = media::openMovieFile(options.output, options.settings);
       {
-        PipelinedFrameSink pipe(movie);
+        PipelinedFrameSink pipe(*movie);
         result = renderMovieFrames(timeline, options.settings, range, pipe, progress);
         pipe.finish();
       }
-      movie.finish();
+      movie->finish();
       written = inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames";
     }
   } catch (FileWriteError const& e) {
     throw CliError(kExitFailure, e.what());
+  } catch (media::MovieModuleError const& e) {
+    throw CliError(kExitFailure, std::string(e.what()) + ".");
   }
   progress.finish();
   if (result.canceled) {

@@ -15,12 +15,13 @@ template <class V>
 struct EscapeMap {
   using D = typename V::D;
   static constexpr int kFields = 2;  // x, y
-  static constexpr int kMaxSteps = kEscapeMaxIterations;
 
   ORLENZA_LANES_TARGET explicit EscapeMap(EscapeCoefficients const& c) {
     for (int i = 0; i < 12; ++i) k[i] = V::set1(c[static_cast<std::size_t>(i)]);
     bailout = V::set1(kEscapeBailoutSquared);
   }
+
+  int maxSteps() const { return kEscapeMaxIterations; }
 
   bool startLane(Coord2D p, double* fields, double* value) const {
     if (!std::isfinite(p.x) || !std::isfinite(p.y)) {

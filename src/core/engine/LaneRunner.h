@@ -11,8 +11,9 @@
 // linkage, so the copies never mix at link time.
 //
 // Map<V> (V one of the units of SimdLanes.h) provides:
-//   static constexpr int kFields, kMaxSteps;
+//   static constexpr int kFields;
 //   explicit Map(Params const&);
+//   int maxSteps() const: the step limit (at least 1);
 //   bool startLane(Coord2D p, double* fields, double* value) const: fills the
 //     lane's fields, or answers false with the pixel's value (no iteration);
 //   unsigned step(typename V::D* fields) const: one step of a vector of lanes
@@ -44,6 +45,7 @@ ORLENZA_LANES_TARGET bool runLanes(Params const& params, Coord2D const* points, 
   constexpr int kFields = M::kFields;
   static_assert(kLanes <= 32, "the lane masks are 32 bits");
   M const map(params);
+  int const maxSteps = map.maxSteps();
 
   alignas(64) double fields[kFields][kLanes];
   int pixelOf[kLanes];
@@ -72,9 +74,9 @@ ORLENZA_LANES_TARGET bool runLanes(Params const& params, Coord2D const* points, 
   };
   // The step at which the oldest lane reaches the limit.
   auto deadline = [&] {
-    int oldest = step + M::kMaxSteps;
+    int oldest = step + maxSteps;
     for (int lane = 0; lane < kLanes; ++lane)
-      if ((active >> lane) & 1u) oldest = startOf[lane] + M::kMaxSteps < oldest ? startOf[lane] + M::kMaxSteps : oldest;
+      if ((active >> lane) & 1u) oldest = startOf[lane] + maxSteps < oldest ? startOf[lane] + maxSteps : oldest;
     return oldest;
   };
 
@@ -106,7 +108,7 @@ ORLENZA_LANES_TARGET bool runLanes(Params const& params, Coord2D const* points, 
       if (((active >> lane) & 1u) == 0) continue;
       int const steps = step - startOf[lane];
       bool const laneDone = ((done >> lane) & 1u) != 0;
-      if (!laneDone && steps < M::kMaxSteps) continue;
+      if (!laneDone && steps < maxSteps) continue;
       double lane_fields[kFields];
       for (int f = 0; f < kFields; ++f) lane_fields[f] = fields[f][lane];
       values[pixelOf[lane]] = map.finish(lane_fields, steps, laneDone);

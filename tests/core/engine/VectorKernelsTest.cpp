@@ -1,14 +1,17 @@
-// Every vector path of the per-pixel kernels against the plain loop, bit for
+// Every vector path of the per-pixel kernels against the plain loops, bit for
 // bit: random maps and points (NaN and infinite ones among them), whole
-// pictures over every geometry and odd widths, and the cancel path.
+// escape-time and biomorph pictures over every geometry and odd widths, and
+// the cancel path.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/CoreRegistration.h"
@@ -17,6 +20,9 @@
 #include "core/engine/MappedPointImage.h"
 #include "core/engine/RowParallel.h"
 #include "core/engine/SimdPath.h"
+#include "core/generators/Biomorph/BiomorphKernel.h"
+#include "core/generators/Biomorph/ImageComputatorBiomorph.h"
+#include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/geometry/GeometryFactory.h"
@@ -77,44 +83,81 @@ TEST(VectorKernelsTest, EscapeDwellsEqualThePlainLoopOnEveryPath) {
   }
 }
 
-// Whole pictures through the computator: every geometry, views, odd widths,
-// every forced path, against the plain loop over the same mapped points.
-TEST(VectorKernelsTest, EscapePicturesEqualThePlainLoop) {
+// The plain loop's field over the same mapped points as the computator's.
+template <class Cell>
+RawField plainField(SnapshotCore const& core, int width, int height, Cell const& cell) {
+  RawField field(width, height);
+  MappedRowSampler const sampler(core, width, height);
+  std::vector<Coord2D> points(static_cast<std::size_t>(width));
+  for (int y = 0; y < height; ++y) {
+    sampler.mapRow(y, points.data());
+    for (int x = 0; x < width; ++x) {
+      Coord2D const q = points[static_cast<std::size_t>(x)];
+      field[x][y] = std::isfinite(q.x) && std::isfinite(q.y) ? cell(q) : kNaN;
+    }
+  }
+  return field;
+}
+
+template <class Computator>
+void expectEveryPathGives(RawField const& expected, Snapshot const& snapshot, std::string const& what) {
+  int const width = expected.width();
+  int const height = expected.height();
+  for (SimdPath path : availablePaths()) {
+    ForcedPath const forced(path);
+    for (unsigned threads : {1u, 2u}) {
+      RawField field(width, height);
+      NullComputationNotifier notifier;
+      Computator().computeImage(snapshot, width, height, field, notifier, threads);
+      EXPECT_EQ(std::memcmp(field.data(), expected.data(), field.cellCount() * sizeof(double)), 0)
+          << what << " width " << width << " " << simdPathName(path) << " threads " << threads;
+    }
+  }
+}
+
+// Whole pictures through the computators: every geometry, views, odd widths,
+// every forced path, against the plain loops over the same mapped points.
+TEST(VectorKernelsTest, PicturesEqualThePlainLoops) {
   registerCoreFamilies();
   std::mt19937 random(4);
+  std::uniform_real_distribution<double> unit(-1, 1);
   View const views[] = {View(0, 0, 5, 0, false, false), View(0.3, -0.2, 1.7, 33, true, false),
                         View(-1, 2, 0.05, -120, false, true)};
   int index = 0;
   for (std::string const& geometryID : GeometryFactory::getIdentifiers()) {
     for (int width : {1, 3, 5, 17, 64}) {
-      SnapshotEscapeParams snapshot;
-      View const& view = views[index++ % 3];
-      snapshot.getCore().setView(view);
-      snapshot.getCore().setGeometry(GeometryFactory::makeNewGeometry(geometryID, 2));
-      if (index % 2 == 0) snapshot.getParameters().coefficients = randomCoefficients(random);
+      View const& view = views[index % 3];
+      auto const geometry = GeometryFactory::makeNewGeometry(geometryID, 2);
       int const height = 9;
-      EscapeCoefficients const& c = snapshot.getParameters().coefficients;
+      std::string const what = geometryID + " view " + std::to_string(index % 3);
+      ++index;
 
-      RawField expected(width, height);
-      MappedRowSampler const sampler(snapshot.getCore(), width, height);
-      std::vector<Coord2D> points(static_cast<std::size_t>(width));
-      for (int y = 0; y < height; ++y) {
-        sampler.mapRow(y, points.data());
-        for (int x = 0; x < width; ++x) {
-          Coord2D const q = points[static_cast<std::size_t>(x)];
-          expected[x][y] = std::isfinite(q.x) && std::isfinite(q.y) ? escapeDwell(c, q.x, q.y) : kNaN;
-        }
-      }
-      for (SimdPath path : availablePaths()) {
-        ForcedPath const forced(path);
-        for (unsigned threads : {1u, 2u}) {
-          RawField field(width, height);
-          NullComputationNotifier notifier;
-          ImageComputatorEscapeParams().computeImage(snapshot, width, height, field, notifier, threads);
-          EXPECT_EQ(std::memcmp(field.data(), expected.data(), field.cellCount() * sizeof(double)), 0)
-              << geometryID << " width " << width << " " << simdPathName(path) << " threads " << threads;
-        }
-      }
+      SnapshotEscapeParams escape;
+      escape.getCore().setView(view);
+      escape.getCore().setGeometry(geometry);
+      if (index % 2 == 0) escape.getParameters().coefficients = randomCoefficients(random);
+      EscapeCoefficients const& c = escape.getParameters().coefficients;
+      expectEveryPathGives<ImageComputatorEscapeParams>(
+          plainField(escape.getCore(), width, height, [&](Coord2D q) { return escapeDwell(c, q.x, q.y); }), escape,
+          "escape-time " + what);
+
+      SnapshotBiomorph biomorph;
+      biomorph.getCore().setView(view);
+      biomorph.getCore().setGeometry(geometry);
+      BiomorphParameters& p = biomorph.getParameters();
+      if (index % 3 != 0)
+        for (double& k : p.coefficients) k = unit(random);
+      p.setNumIter(std::array{1, 2, 37, 300}[index % 4]);
+      p.biomorphTest = index % 2 == 0;
+      p.setTheta(0.5 + unit(random) / 2);
+      p.setPhi(index % 5 == 0 ? 0.3 : 0.0);
+      BiomorphKernel const kernel(p);
+      auto const cell = [&](Coord2D q) {
+        BiomorphKernel::Result const r = kernel.iterate(q.x, q.y, nullptr);
+        return kernel.biomorphTest() && BiomorphKernel::collapses(r.last) ? 0.0 : double(r.points - 1);
+      };
+      expectEveryPathGives<ImageComputatorBiomorph>(plainField(biomorph.getCore(), width, height, cell), biomorph,
+                                                    "biomorph " + what);
     }
   }
 }
