@@ -22,6 +22,8 @@ struct Scalar {
   static D div(D a, D b) { return a / b; }
   // Bit i is set when lane i of a > b (false for NaN, as the scalar test).
   static unsigned greater(D a, D b) { return a > b ? 1u : 0u; }
+  // v, or +0 where d == 0 (a NaN d keeps v).
+  static D zeroWhereZero(D d, D v) { return d == 0 ? 0.0 : v; }
 };
 
 #if defined(__x86_64__)
@@ -36,6 +38,7 @@ struct Sse2 {
   static D mul(D a, D b) { return _mm_mul_pd(a, b); }
   static D div(D a, D b) { return _mm_div_pd(a, b); }
   static unsigned greater(D a, D b) { return static_cast<unsigned>(_mm_movemask_pd(_mm_cmpgt_pd(a, b))); }
+  static D zeroWhereZero(D d, D v) { return _mm_andnot_pd(_mm_cmpeq_pd(d, _mm_setzero_pd()), v); }
 };
 
 // Only called from functions compiled for AVX2 (see the kernels' sources).
@@ -52,6 +55,9 @@ struct Avx2 {
   ORLENZA_AVX2 static D div(D a, D b) { return _mm256_div_pd(a, b); }
   ORLENZA_AVX2 static unsigned greater(D a, D b) {
     return static_cast<unsigned>(_mm256_movemask_pd(_mm256_cmp_pd(a, b, _CMP_GT_OQ)));
+  }
+  ORLENZA_AVX2 static D zeroWhereZero(D d, D v) {
+    return _mm256_andnot_pd(_mm256_cmp_pd(d, _mm256_setzero_pd(), _CMP_EQ_OQ), v);
   }
 };
 #undef ORLENZA_AVX2

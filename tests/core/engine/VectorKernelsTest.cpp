@@ -1,6 +1,6 @@
 // Every vector path of the per-pixel kernels against the plain loops, bit for
 // bit: random maps and points (NaN and infinite ones among them), whole
-// escape-time and biomorph pictures over every geometry and odd widths, and
+// escape-time, biomorph and Halley pictures over every geometry and odd widths, and
 // the cancel path.
 
 #include <gtest/gtest.h>
@@ -24,6 +24,9 @@
 #include "core/generators/Biomorph/ImageComputatorBiomorph.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/EscapeTime/ImageComputatorEscapeParams.h"
+#include "core/generators/Halley/HalleyIteration.h"
+#include "core/generators/Halley/ImageComputatorHalley.h"
+#include "core/generators/Halley/SnapshotHalley.h"
 #include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/geometry/GeometryFactory.h"
 
@@ -158,6 +161,22 @@ TEST(VectorKernelsTest, PicturesEqualThePlainLoops) {
       };
       expectEveryPathGives<ImageComputatorBiomorph>(plainField(biomorph.getCore(), width, height, cell), biomorph,
                                                     "biomorph " + what);
+
+      SnapshotHalley halley;
+      halley.getCore().setView(view);
+      halley.getCore().setGeometry(geometry);
+      HalleyParameters& h = halley.getParameters();
+      if (index % 3 != 1) {
+        h.coefficients.fill(0.0);
+        for (std::size_t k = 0; k < 1 + static_cast<std::size_t>(index) % 13; ++k) h.coefficients[k] = unit(random);
+      }
+      h.setLambda(index % 4 == 0 ? 1.0 : 0.2 + unit(random));
+      h.convergenceTest = index % 3;
+      HalleyIteration const iteration(h);
+      expectEveryPathGives<ImageComputatorHalley>(
+          plainField(halley.getCore(), width, height,
+                     [&](Coord2D q) { return double(iteration.iterate(q.x, q.y, nullptr)); }),
+          halley, "Halley " + what);
     }
   }
 }
