@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/engine/ImageComputator.h"
 #include "core/engine/Normalizer.h"
@@ -84,6 +85,20 @@ RawField& workFieldOfThisThread(int width, int height) {
   return s_work;
 }
 
+// With scale 1, offset 0 and floor and ceiling inside [0, 1], a clamped value
+// is its own place on the axis (finite, nothing to wrap), so its position is
+// the truncated float product alone: the same steps as gradationPositionFor,
+// in a loop without branches that the compiler vectorizes.
+bool hasPlainAxis(ColouringRule const& rule) {
+  return rule.auxiliary.scale == 1 && rule.auxiliary.offset == 0 && rule.floor >= 0 && rule.floor <= 1 &&
+         rule.ceiling >= 0 && rule.ceiling <= 1;
+}
+
+std::int32_t plainAxisSteps(double normalized, double floor, double ceiling) {
+  double const clamped = std::min(ceiling, std::max(floor, normalized));
+  return static_cast<std::int32_t>(static_cast<float>(clamped) * static_cast<float>(KeyframePosition::k_steps));
+}
+
 }  // namespace
 
 void colourRawField(RawField const& field, SnapshotCore const& core, std::vector<RGBColor>& colours) {
@@ -117,6 +132,7 @@ void colourRawField(RawField const& field, SnapshotCore const& core, std::vector
   });
 
   RawImageStats const workStats = second.usesStats() ? computeStats(work) : RawImageStats{};
+  bool const plainAxis = hasPlainAxis(rule);
   colours.resize(static_cast<std::size_t>(width) * height);
   forEveryColumn(width, threads, [&](int x) {
     // Each step over the whole column, so each is one call and a plain loop.
@@ -125,6 +141,13 @@ void colourRawField(RawField const& field, SnapshotCore const& core, std::vector
     normalizer.normalizeRow(normalized, normalized, static_cast<std::size_t>(height), norm);
     double const* filtered = work[x];
     RGBColor* out = colours.data() + static_cast<std::size_t>(x) * height;
+    if (plainAxis) {
+      std::int32_t steps[RawField::kMaxSize];
+      for (int y = 0; y < height; ++y) steps[y] = plainAxisSteps(normalized[y], rule.floor, rule.ceiling);
+      for (int y = 0; y < height; ++y)
+        out[y] = std::isnan(filtered[y]) ? k_RGBblack : gradation.colourAt(KeyframePosition::fromSteps(steps[y]));
+      return;
+    }
     for (int y = 0; y < height; ++y)
       out[y] = std::isnan(filtered[y]) ? k_RGBblack : gradation.colourFor(normalized[y], rule);
   });

@@ -72,6 +72,12 @@ TEST(ColouringPassTest, EqualsThePlainLoopForEveryFilterAndNormalizer) {
       core.setSecondPostfilteringParam(0.6);
       core.setNormalizerID(normalizers[static_cast<std::size_t>(round++) % normalizers.size()]);
       core.setNorm(700);
+      // Every other case has a scale and offset to wrap; some clamp to a floor and ceiling.
+      if (f % 2 == 1) core.getGradationInfo().auxiliary = {1.7, -0.35};
+      if (f % 3 == 2) {
+        core.setFloor(0.25);
+        core.setCeiling(0.8);
+      }
       std::vector<RGBColor> colours;
       for (unsigned threads : {1u, 2u}) {
         colourRawField(field, core, colours, threads);
