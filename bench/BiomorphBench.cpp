@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
+#include "core/engine/SimdPath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,6 +102,7 @@ void BM_BiomorphProduct(benchmark::State& state) {
   RawField check(kSide, kSide);
   long long const steps = referenceBiomorph(biomorph, check);
   auto& computator = ComputatorTraits<ImageComputatorBiomorph>::instance();
+  forceSimdPath(static_cast<SimdPath>(state.range(1)));
   for (auto _ : state) {
     NullComputationNotifier notifier;
     computator.computeImage(*snapshot, kSide, kSide, field, notifier, threads);
@@ -109,11 +111,18 @@ void BM_BiomorphProduct(benchmark::State& state) {
   state.counters["steps/s"] = benchmark::Counter(double(steps), benchmark::Counter::kIsIterationInvariantRate);
   state.counters["threads"] = threads;
   state.counters["differing"] = double(differingCells(field, check));
+  state.counters["simd"] = static_cast<double>(simdPath());
+  resetSimdPath();
 }
 
 BENCHMARK(BM_BiomorphReference)->Unit(benchmark::kMillisecond)->UseRealTime();
 // threads:0 is every core.
-BENCHMARK(BM_BiomorphProduct)->Arg(1)->Arg(0)->ArgNames({"threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
+// simd forces the instruction set: 0 scalar, 1 SSE2, 2 AVX2 (held to what the processor has).
+BENCHMARK(BM_BiomorphProduct)
+    ->ArgsProduct({{1, 0}, {0, 1, 2}})
+    ->ArgNames({"threads", "simd"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace orlenza

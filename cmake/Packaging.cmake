@@ -20,6 +20,8 @@ endfunction()
 
 if(TARGET orlenza-render)
   install(TARGETS orlenza-render RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Beside bin/ as lib/orlenza/: the programs look for it there, whatever the prefix.
+  install(TARGETS orlenza_movie LIBRARY DESTINATION lib/orlenza)
   orlenza_man_page(orlenza-render)
 endif()
 

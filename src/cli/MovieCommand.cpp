@@ -1,5 +1,7 @@
 #include <cstdio>
 #include <iostream>
+#include <memory>
+#include <string>
 
 #include "cli/Commands.h"
 #include "cli/FileReading.h"
@@ -93,6 +95,8 @@ int renderMovie(MovieOptions const& options) {
     }
   } catch (FileWriteError const& e) {
     throw CliError(kExitFailure, e.what());
+  } catch (media::MovieModuleError const& e) {
+    throw CliError(kExitFailure, std::string(e.what()) + ".");
   }
   progress.finish();
   if (result.canceled) {

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <limits>
 #include <string>
@@ -162,8 +163,11 @@ int main(int argc, char** argv) {
 
     CLI::App app{"Orlenza's headless renderer: pictures to PNG, timelines to movies, file inspection.",
                  "orlenza-render"};
-    app.set_version_flag("--version", std::string("orlenza-render ") + ORLENZA_VERSION + " (" +
-                                          orlenza::media::libraryVersions() + ")");
+    // Asked only for --version: the codec libraries' version loads the movie module.
+    app.set_version_flag("--version", std::function<std::string()>([] {
+                           return std::string("orlenza-render ") + ORLENZA_VERSION + " (" +
+                                  orlenza::media::libraryVersions() + ")";
+                         }));
     app.require_subcommand(0, 1);
 
     auto* render = app.add_subcommand("render", "render pictures to PNG files");

@@ -1,12 +1,11 @@
 #include "media/MediaInfo.h"
 
-extern "C" {
-#include <libavutil/avutil.h>
-}
 #include <png.h>
+
+#include "media/MovieModule.h"
 
 namespace orlenza::media {
 
-std::string libraryVersions() { return std::string("libpng ") + PNG_LIBPNG_VER_STRING + ", FFmpeg " + av_version_info(); }
+std::string libraryVersions() { return std::string("libpng ") + PNG_LIBPNG_VER_STRING + ", " + movieLibraryVersions(); }
 
 }  // namespace orlenza::media

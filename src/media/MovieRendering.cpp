@@ -1,9 +1,10 @@
 #include "media/MovieRendering.h"
 
+#include <memory>
 #include <utility>
 
 #include "core/animation/PipelinedFrameSink.h"
-#include "media/MovieWriter.h"
+#include "media/MovieModule.h"
 
 namespace orlenza::media {
 
@@ -27,15 +28,15 @@ class ObservedSink : public FrameSink {
 MovieFramesResult writeMovie(KeyframeContainer const& timeline, MovieSettings const& settings, FrameRange range,
                              std::filesystem::path const& target, MovieProgress& progress,
                              FrameObserver const& observer) {
-  MovieWriter movie(target, settings);
+  std::unique_ptr<MovieFileSink> const movie = openMovieFile(target, settings);
   MovieFramesResult result;
   {
-    PipelinedFrameSink pipe(movie);
+    PipelinedFrameSink pipe(*movie);
     ObservedSink observed(pipe, observer);
     result = renderMovieFrames(timeline, settings, range, observed, progress);
     pipe.finish();
   }
-  movie.finish();
+  movie->finish();
   return result;
 }
 

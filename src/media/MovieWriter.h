@@ -7,6 +7,7 @@
 
 #include "core/animation/MovieFrames.h"
 #include "core/animation/MovieSettings.h"
+#include "media/MovieModule.h"
 
 namespace orlenza::media {
 
@@ -17,7 +18,7 @@ namespace orlenza::media {
 //
 // H.264 is stored as 4:2:0 when both sides are even, as most players expect,
 // and as 4:4:4 otherwise, so that odd sizes are kept exactly.
-class MovieWriter : public FrameSink {
+class MovieWriter final : public MovieFileSink {
  public:
   MovieWriter(std::filesystem::path const& target, MovieSettings const& settings);
   ~MovieWriter() override;
@@ -28,9 +29,9 @@ class MovieWriter : public FrameSink {
   // Frames must have the settings' size.
   void addFrame(MovieFrame&& frame) override;
   // Drains the encoder, completes the file and moves it into place.
-  void finish();
+  void finish() override;
 
-  int framesWritten() const;
+  int framesWritten() const override;
 
  private:
   struct Encoder;

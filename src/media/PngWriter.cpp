@@ -1,6 +1,7 @@
 #include "media/PngWriter.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <csetjmp>
@@ -131,6 +132,13 @@ bool writePngFile(PngJump* state, PngWriteJob const* job) {
   png_init_io(png, job->file);
   png_set_IHDR(png, info, job->width, job->height, job->bitDepth, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  // Measured on the generators' default pictures (bench/PngBench.cpp): the Up
+  // filter alone with level 5 of the filtered strategy writes 2-3 times faster
+  // than libpng's default (every filter, level 6), in files of about the same
+  // size (from 7 % smaller to 15 % larger, the default picture 1.4 % larger).
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
+  png_set_compression_level(png, 5);
+  png_set_compression_strategy(png, Z_FILTERED);
   if (job->textCount > 0) png_set_text(png, info, job->texts, job->textCount);
   png_write_info(png, info);
   std::size_t const rowComponents = static_cast<std::size_t>(job->width) * 3;

@@ -22,14 +22,13 @@ inline int EscapeIterator::escape(Coefficients const& c, double x, double y, Orb
   return EscapeIterator::kMaxIterations;
 }
 
-EscapeIterator::Coefficients EscapeIterator::coefficientsOf(EscapeParameters const& parameters) {
-  auto const& k = parameters.coefficients;
+EscapeIterator::Coefficients EscapeIterator::coefficientsOf(EscapeCoefficients const& k) {
   return Coefficients{k[0], k[1], k[2], k[3], k[4],  k[5],
                       k[6], k[7], k[8], k[9], k[10], k[11]};
 }
 
-EscapeIterator::EscapeIterator(EscapeParameters const& parameters, Orbit* orbit, bool dwellOnly)
-    : m_coefficients(coefficientsOf(parameters)), m_orbit(orbit), m_dwellOnly(dwellOnly || orbit == nullptr) {
+EscapeIterator::EscapeIterator(EscapeCoefficients const& coefficients, Orbit* orbit, bool dwellOnly)
+    : m_coefficients(coefficientsOf(coefficients)), m_orbit(orbit), m_dwellOnly(dwellOnly || orbit == nullptr) {
   if (!m_dwellOnly) m_orbit->reserve(kMaxIterations + 1);
 }
 
@@ -59,10 +58,6 @@ int EscapeIterator::iterate(double x, double y) {
     }
   }
   return n;
-}
-
-int EscapeIterator::dwell(EscapeParameters const& parameters, double x, double y) {
-  return escape<false>(coefficientsOf(parameters), x, y, nullptr);
 }
 
 }  // namespace orlenza

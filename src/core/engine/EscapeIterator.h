@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "core/generators/EscapeTime/EscapeParameters.h"
+#include "core/engine/EscapeKernel.h"
 
 namespace orlenza {
 
@@ -15,15 +15,15 @@ class RowStop;
 
 class EscapeIterator {
  public:
-  static constexpr int kMaxIterations = 1024;
-  static constexpr double kBailoutSquared = 1000000.0;  // radius 1000
+  static constexpr int kMaxIterations = kEscapeMaxIterations;
+  static constexpr double kBailoutSquared = kEscapeBailoutSquared;
   // Steps done between two looks at the cancel check.
   static constexpr std::uint32_t kStepsPerCancelCheck = 1u << 20;
 
   // orbit may be null; with dwellOnly (or a null orbit) nothing is recorded.
   // Given an orbit to fill, the iterator reserves room for one whole orbit
   // (kMaxIterations + 1 points), so recording never allocates after that.
-  EscapeIterator(EscapeParameters const& parameters, Orbit* orbit, bool dwellOnly);
+  EscapeIterator(EscapeCoefficients const& coefficients, Orbit* orbit, bool dwellOnly);
 
   // Optional cancel checks, looked at every kStepsPerCancelCheck map steps
   // (counted over successive iterate calls). Once one answers true the
@@ -42,7 +42,9 @@ class EscapeIterator {
   int iterate(double x, double y);
 
   // The dwell without any orbit or cancel check: the plain reference kernel.
-  static int dwell(EscapeParameters const& parameters, double x, double y);
+  static int dwell(EscapeCoefficients const& coefficients, double x, double y) {
+    return escapeDwell(coefficients, x, y);
+  }
 
  private:
   void checkCancel();
@@ -54,7 +56,7 @@ class EscapeIterator {
   };
   template <bool kRecord>
   static int escape(Coefficients const& c, double x, double y, Orbit* orbit);
-  static Coefficients coefficientsOf(EscapeParameters const& parameters);
+  static Coefficients coefficientsOf(EscapeCoefficients const& k);
 
   Coefficients m_coefficients;
   Orbit* m_orbit;

@@ -24,6 +24,20 @@ class MappedRowSampler {
     m_geometry->initWithView(core.getView());
   }
 
+  int width() const { return m_width; }
+
+  // The mapped points of row y into points[0 .. width-1]; false when a stop
+  // was requested before a chunk after the first (points then incomplete).
+  bool mapRow(int y, Coord2D* points, RowStop const* stop = nullptr) const {
+    for (int x0 = 0; x0 < m_width; x0 += kPixelsPerChunk) {
+      if (stop && x0 > 0 && stop->requested()) return false;
+      int const count = std::min(kPixelsPerChunk, m_width - x0);
+      for (int i = 0; i < count; ++i) points[x0 + i] = m_sampler.getXY(x0 + i, y);
+      m_geometry->mapPoints(points + x0, points + x0, static_cast<std::size_t>(count));
+    }
+    return true;
+  }
+
   // visit(x, q) for each pixel of row y with its mapped point q, left to right;
   // it answers false to end the row. With a stop, the row also ends when a stop
   // is requested before a chunk after the first.

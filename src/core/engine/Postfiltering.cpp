@@ -31,6 +31,15 @@ void forInRangeNeighbourhood(RawField const& field, int x, int y, Visit&& visit)
 
 // ---- Registry --------------------------------------------------------------
 
+void Postfiltering::filterColumn(RawField const& field, int x, double param, RawImageStats const& stats,
+                                 double* out) const {
+  for (int y = 0; y < field.height(); ++y) out[y] = filter(field, x, y, param, stats);
+}
+
+void NullPostfiltering::filterColumn(RawField const& field, int x, double, RawImageStats const&, double* out) const {
+  std::copy(field[x], field[x] + field.height(), out);
+}
+
 NullPostfiltering const& NullPostfiltering::instance() {
   static NullPostfiltering const s_instance;
   return s_instance;
@@ -103,6 +112,42 @@ double pfilterAntiAlias<DiagonalWeight, SideWeight, CentreWeight>::filter(RawFie
     weights += weight;
   });
   return sum / weights;
+}
+
+// Inside the picture every weight is present, so the sum runs in the order of
+// filter (row above first, left to right) with no range tests.
+template <int DiagonalWeight, int SideWeight, int CentreWeight>
+void pfilterAntiAlias<DiagonalWeight, SideWeight, CentreWeight>::filterColumn(RawField const& field, int x,
+                                                                             double param,
+                                                                             RawImageStats const& stats,
+                                                                             double* out) const {
+  int const height = field.height();
+  if (x == 0 || x == field.width() - 1 || height < 3) {
+    Postfiltering::filterColumn(field, x, param, stats, out);
+    return;
+  }
+  constexpr double kDiagonal = DiagonalWeight;
+  constexpr double kSide = SideWeight;
+  constexpr double kCentre = CentreWeight;
+  constexpr double kWeights = 4 * kDiagonal + 4 * kSide + kCentre;
+  double const* left = field[x - 1];
+  double const* centre = field[x];
+  double const* right = field[x + 1];
+  out[0] = filter(field, x, 0, param, stats);
+  for (int y = 1; y < height - 1; ++y) {
+    double sum = 0;
+    sum += kDiagonal * left[y - 1];
+    sum += kSide * centre[y - 1];
+    sum += kDiagonal * right[y - 1];
+    sum += kSide * left[y];
+    sum += kCentre * centre[y];
+    sum += kSide * right[y];
+    sum += kDiagonal * left[y + 1];
+    sum += kSide * centre[y + 1];
+    sum += kDiagonal * right[y + 1];
+    out[y] = sum / kWeights;
+  }
+  out[height - 1] = filter(field, x, height - 1, param, stats);
 }
 
 template class pfilterAntiAlias<1, 4, 32>;
@@ -190,6 +235,25 @@ double PostfilteringDerivative::filter(RawField const& field, int x, int y, doub
   double const gx = gradient(x, field.width(), [&](int i) { return field[i][y]; });
   double const gy = gradient(y, field.height(), [&](int i) { return column[i]; });
   return std::sqrt(gx * gx + gy * gy);
+}
+
+void PostfilteringDerivative::filterColumn(RawField const& field, int x, double param, RawImageStats const& stats,
+                                           double* out) const {
+  int const height = field.height();
+  if (x == 0 || x == field.width() - 1 || height < 3) {
+    Postfiltering::filterColumn(field, x, param, stats, out);
+    return;
+  }
+  double const* left = field[x - 1];
+  double const* column = field[x];
+  double const* right = field[x + 1];
+  out[0] = filter(field, x, 0, param, stats);
+  for (int y = 1; y < height - 1; ++y) {
+    double const gx = (right[y] - left[y]) * 0.5;
+    double const gy = (column[y + 1] - column[y - 1]) * 0.5;
+    out[y] = std::sqrt(gx * gx + gy * gy);
+  }
+  out[height - 1] = filter(field, x, height - 1, param, stats);
 }
 
 double PostFilteringMinimum::filter(RawField const& field, int x, int y, double, RawImageStats const&) const {

@@ -23,6 +23,14 @@ class Postfiltering : public NamedInstances<Postfiltering> {
   // Reads only cells inside the field and the statistics.
   virtual double filter(RawField const& field, int x, int y, double param, RawImageStats const& stats) const = 0;
 
+  // out[y] = filter(field, x, y, param, stats) for every y of column x, bit for
+  // bit: one virtual call a column. Filters with a plain interior override it.
+  virtual void filterColumn(RawField const& field, int x, double param, RawImageStats const& stats,
+                            double* out) const;
+
+  // Whether filter reads the statistics; the drawing computes them only then.
+  virtual bool usesStats() const { return true; }
+
   // The filter registered under identifier, or the null filter ("pf_none").
   static Postfiltering const& getPostfilteringFromID(std::string const& identifier);
 };
@@ -44,6 +52,8 @@ class NullPostfiltering : public Postfiltering {
   double filter(RawField const& field, int x, int y, double, RawImageStats const&) const override {
     return field[x][y];
   }
+  void filterColumn(RawField const& field, int x, double, RawImageStats const&, double* out) const override;
+  bool usesStats() const override { return false; }
   static NullPostfiltering const& instance();
 };
 
@@ -53,6 +63,9 @@ class pfilterAntiAlias : public Postfiltering {
  public:
   using Postfiltering::Postfiltering;
   double filter(RawField const& field, int x, int y, double param, RawImageStats const& stats) const override;
+  void filterColumn(RawField const& field, int x, double param, RawImageStats const& stats,
+                    double* out) const override;
+  bool usesStats() const override { return false; }
 };
 
 class pfilterLightAntiAlias : public pfilterAntiAlias<1, 4, 32> {
@@ -74,6 +87,8 @@ class PostFiltering3x3 : public Postfiltering {
   PostFiltering3x3(std::string const& identifier, double k0, double k1, double k2, double k3, double k4, double k5,
                    double k6, double k7, double k8);
   double filter(RawField const& field, int x, int y, double param, RawImageStats const& stats) const final;
+  // None of the kernels' post-processing reads the statistics.
+  bool usesStats() const override { return false; }
   virtual double postProcess(double value, double param, RawImageStats const& stats) const;
 
  private:
@@ -114,6 +129,9 @@ class PostfilteringDerivative : public Postfiltering {
  public:
   PostfilteringDerivative() : Postfiltering("pf_Derivative") {}
   double filter(RawField const& field, int x, int y, double param, RawImageStats const& stats) const override;
+  void filterColumn(RawField const& field, int x, double param, RawImageStats const& stats,
+                    double* out) const override;
+  bool usesStats() const override { return false; }
 };
 
 class PostfilteringRelief : public PostFiltering3x3 {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/engine/ImageComputator.h"
 #include "core/engine/Normalizer.h"
@@ -84,6 +85,20 @@ RawField& workFieldOfThisThread(int width, int height) {
   return s_work;
 }
 
+// With scale 1, offset 0 and floor and ceiling inside [0, 1], a clamped value
+// is its own place on the axis (finite, nothing to wrap), so its position is
+// the truncated float product alone: the same steps as gradationPositionFor,
+// in a loop without branches that the compiler vectorizes.
+bool hasPlainAxis(ColouringRule const& rule) {
+  return rule.auxiliary.scale == 1 && rule.auxiliary.offset == 0 && rule.floor >= 0 && rule.floor <= 1 &&
+         rule.ceiling >= 0 && rule.ceiling <= 1;
+}
+
+std::int32_t plainAxisSteps(double normalized, double floor, double ceiling) {
+  double const clamped = std::min(ceiling, std::max(floor, normalized));
+  return static_cast<std::int32_t>(static_cast<float>(clamped) * static_cast<float>(KeyframePosition::k_steps));
+}
+
 }  // namespace
 
 void colourRawField(RawField const& field, SnapshotCore const& core, std::vector<RGBColor>& colours) {
@@ -105,29 +120,36 @@ void colourRawField(RawField const& field, SnapshotCore const& core, std::vector
   ColouringRule const rule{core.getFloor(), core.getCeiling(), core.getGradationInfo().auxiliary};
   GradationLookupTable const gradation(core.getGradationInfo().gradation);
 
-  RawImageStats const rawStats = computeStats(field);
+  // The statistics are a sum over the whole field on one thread: only when read.
+  RawImageStats const rawStats = first.usesStats() ? computeStats(field) : RawImageStats{};
   RawField& work = workFieldOfThisThread(width, height);
   forEveryColumn(width, threads, [&](int x) {
     double const* raw = field[x];
     double* filtered = work[x];
-    for (int y = 0; y < height; ++y) {
-      filtered[y] = std::isnan(raw[y]) ? raw[y] : first.filter(field, x, y, firstParam, rawStats);
-    }
+    first.filterColumn(field, x, firstParam, rawStats, filtered);
+    for (int y = 0; y < height; ++y)
+      if (std::isnan(raw[y])) filtered[y] = raw[y];
   });
 
-  RawImageStats const workStats = computeStats(work);
+  RawImageStats const workStats = second.usesStats() ? computeStats(work) : RawImageStats{};
+  bool const plainAxis = hasPlainAxis(rule);
   colours.resize(static_cast<std::size_t>(width) * height);
   forEveryColumn(width, threads, [&](int x) {
+    // Each step over the whole column, so each is one call and a plain loop.
+    double normalized[RawField::kMaxSize];
+    second.filterColumn(work, x, secondParam, workStats, normalized);
+    normalizer.normalizeRow(normalized, normalized, static_cast<std::size_t>(height), norm);
     double const* filtered = work[x];
     RGBColor* out = colours.data() + static_cast<std::size_t>(x) * height;
-    for (int y = 0; y < height; ++y) {
-      if (std::isnan(filtered[y])) {
-        out[y] = k_RGBblack;
-        continue;
-      }
-      double const value = second.filter(work, x, y, secondParam, workStats);
-      out[y] = colourForNormalizedValue(normalizer.normalize(value, norm), rule, gradation);
+    if (plainAxis) {
+      std::int32_t steps[RawField::kMaxSize];
+      for (int y = 0; y < height; ++y) steps[y] = plainAxisSteps(normalized[y], rule.floor, rule.ceiling);
+      for (int y = 0; y < height; ++y)
+        out[y] = std::isnan(filtered[y]) ? k_RGBblack : gradation.colourAt(KeyframePosition::fromSteps(steps[y]));
+      return;
     }
+    for (int y = 0; y < height; ++y)
+      out[y] = std::isnan(filtered[y]) ? k_RGBblack : gradation.colourFor(normalized[y], rule);
   });
 }
 

@@ -2,6 +2,7 @@
 // A place on the 0..1 axis of gradations and of the animation timeline, kept
 // as a whole number of steps of 1/10000 so that positions are exact map keys.
 
+#include <cmath>
 #include <compare>
 #include <cstdint>
 
@@ -18,7 +19,15 @@ class KeyframePosition {
   // truncf(v * 10000) computed in single precision, v taken as the nearest
   // float; outside 0..1, and for NaN, the position is invalid. A double is
   // checked before it is narrowed, so no value can overflow the float.
-  explicit KeyframePosition(double v) noexcept;
+  // Inline: the drawing makes one for every pixel.
+  explicit KeyframePosition(double v) noexcept {
+    // Every double outside [-1, 2] is outside 0..1 as a float too; checking first
+    // keeps the narrowing below defined, and NaN fails the test.
+    if (!(v >= -1.0 && v <= 2.0)) return;
+    float const f = static_cast<float>(v);
+    if (f < 0.0f || f > 1.0f) return;
+    m_steps = static_cast<std::int32_t>(std::truncf(f * 10000.0f));
+  }
 
   // steps in 0 ... 10000; anything else gives the invalid position.
   static constexpr KeyframePosition fromSteps(std::int32_t steps) noexcept {

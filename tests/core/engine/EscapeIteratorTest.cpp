@@ -9,6 +9,7 @@
 
 #include "core/engine/Orbit.h"
 #include "core/engine/RowParallel.h"
+#include "core/generators/EscapeTime/EscapeParameters.h"
 
 namespace orlenza {
 namespace {
@@ -26,7 +27,7 @@ EscapeParameters mapWith(std::vector<std::pair<int, double>> const& nonZero) {
 }
 
 int dwellOf(EscapeParameters const& parameters, double x, double y) {
-  EscapeIterator iterator(parameters, nullptr, true);
+  EscapeIterator iterator(parameters.coefficients, nullptr, true);
   return iterator.iterate(x, y);
 }
 
@@ -65,9 +66,9 @@ TEST(EscapeIteratorTest, DwellsComputedByHand) {
   };
   for (Case const& c : cases) {
     EXPECT_EQ(dwellOf(c.parameters, c.x, c.y), c.dwell) << c.what;
-    EXPECT_EQ(EscapeIterator::dwell(c.parameters, c.x, c.y), c.dwell) << c.what;
+    EXPECT_EQ(EscapeIterator::dwell(c.parameters.coefficients, c.x, c.y), c.dwell) << c.what;
     Orbit orbit;
-    EscapeIterator recording(c.parameters, &orbit, false);
+    EscapeIterator recording(c.parameters.coefficients, &orbit, false);
     EXPECT_EQ(recording.iterate(c.x, c.y), c.dwell) << c.what;
   }
 }
@@ -107,13 +108,13 @@ TEST(EscapeIteratorTest, SquarePlusConstantEscapesWhereWorkedOutByHand) {
     EscapeParameters const parameters = squarePlus(c.cRe, c.cIm);
     EXPECT_EQ(dwellOf(parameters, c.x, c.y), c.dwell) << c.what;
     Orbit orbit;
-    EscapeIterator recording(parameters, &orbit, false);
+    EscapeIterator recording(parameters.coefficients, &orbit, false);
     EXPECT_EQ(recording.iterate(c.x, c.y), c.dwell) << c.what;
     EXPECT_EQ(orbit.size(), c.recorded) << c.what;
   }
   // The recorded orbit of c = 1 + i holds the integer iterates exactly.
   Orbit orbit;
-  EscapeIterator recording(squarePlus(1, 1), &orbit, false);
+  EscapeIterator recording(squarePlus(1, 1).coefficients, &orbit, false);
   recording.iterate(0, 0);
   std::vector<ComplexDouble> const expected = {{0, 0}, {1, 1}, {1, 3}, {-7, 7}, {1, -97}};
   EXPECT_EQ(orbit.points, expected);
@@ -122,7 +123,7 @@ TEST(EscapeIteratorTest, SquarePlusConstantEscapesWhereWorkedOutByHand) {
 TEST(EscapeIteratorTest, DefaultMapOneStepFromTheOrigin) {
   // x' = a0, y' = b0 at the origin.
   Orbit orbit;
-  EscapeIterator iterator(EscapeParameters{}, &orbit, false);
+  EscapeIterator iterator(EscapeParameters{}.coefficients, &orbit, false);
   iterator.iterate(0.0, 0.0);
   ASSERT_GE(orbit.size(), 2u);
   EXPECT_EQ(orbit.points[0], (ComplexDouble{0.0, 0.0}));
@@ -140,30 +141,30 @@ TEST(EscapeIteratorTest, DefaultMapOneStepFromTheOrigin) {
 TEST(EscapeIteratorTest, RecordedOrbits) {
   // Out at the 1024th step: dwell 1024 like a point that stays, but one point fewer.
   Orbit orbit;
-  EscapeIterator doubling(mapWith({{1, 2.0}}), &orbit, false);
+  EscapeIterator doubling(mapWith({{1, 2.0}}).coefficients, &orbit, false);
   EXPECT_EQ(doubling.iterate(std::ldexp(1.0, -1014), 0.0), 1024);
   EXPECT_EQ(orbit.size(), 1024u);
   // The orbit is appended to, not cleared.
   orbit.clear();
   orbit.add(9.0, 9.0);
-  EscapeIterator outAtOnce(mapWith({{0, 2000.0}}), &orbit, false);
+  EscapeIterator outAtOnce(mapWith({{0, 2000.0}}).coefficients, &orbit, false);
   outAtOnce.iterate(1.0, 2.0);
   outAtOnce.iterate(3.0, 4.0);
   ASSERT_EQ(orbit.size(), 3u);
   EXPECT_EQ(orbit.points[2], (ComplexDouble{3.0, 4.0}));
   // A dwell-only iterator leaves the orbit alone.
   std::vector<ComplexDouble> const before = orbit.points;
-  EscapeIterator dwellOnly(EscapeParameters{}, &orbit, true);
+  EscapeIterator dwellOnly(EscapeParameters{}.coefficients, &orbit, true);
   for (double x : {0.0, 1.0, kNaN}) dwellOnly.iterate(x, 0.25);
   EXPECT_EQ(orbit.points, before);
   // A recording iterator without an orbit records nothing and still counts.
-  EscapeIterator noOrbit(mapWith({{1, 2.0}}), nullptr, false);
+  EscapeIterator noOrbit(mapWith({{1, 2.0}}).coefficients, nullptr, false);
   EXPECT_EQ(noOrbit.iterate(1.0, 0.0), 10);
 }
 
 TEST(EscapeIteratorTest, RecordingReusesItsRoom) {
   Orbit orbit;
-  EscapeIterator iterator(mapWith({}), &orbit, false);
+  EscapeIterator iterator(mapWith({}).coefficients, &orbit, false);
   iterator.iterate(0.5, 0.5);
   ComplexDouble const* const storage = orbit.points.data();
   orbit.clear();
@@ -184,7 +185,7 @@ TEST(EscapeIteratorTest, CancelFlagIsSeenEvery2To20Steps) {
   EscapeParameters const staying = mapWith({});  // 1024 steps per point
   std::atomic<bool> flag{true};
   Orbit orbit;
-  EscapeIterator iterator(staying, &orbit, false);
+  EscapeIterator iterator(staying.coefficients, &orbit, false);
   iterator.setCancelFlag(&flag);
   // 1024 points of 1024 steps are 2^20 steps: the flag is first looked at then.
   for (int point = 0; point < 1024; ++point) {
@@ -198,7 +199,7 @@ TEST(EscapeIteratorTest, CancelFlagIsSeenEvery2To20Steps) {
 
   // An unset flag never cancels; steps of escaping points count as well.
   std::atomic<bool> clear{false};
-  EscapeIterator dwellOnly(mapWith({{1, 2.0}}), nullptr, true);
+  EscapeIterator dwellOnly(mapWith({{1, 2.0}}).coefficients, nullptr, true);
   dwellOnly.setCancelFlag(&clear);
   for (int point = 0; point < 200000; ++point) ASSERT_EQ(dwellOnly.iterate(1.0, 0.0), 10);
   EXPECT_FALSE(dwellOnly.cancelled());
@@ -213,7 +214,7 @@ TEST(EscapeIteratorTest, CancelFlagIsSeenEvery2To20Steps) {
   EXPECT_LE(points, (1 << 20) / 10 + 1);
 
   // Without a check nothing is ever cancelled.
-  EscapeIterator unchecked(staying, nullptr, true);
+  EscapeIterator unchecked(staying.coefficients, nullptr, true);
   for (int point = 0; point < 2048; ++point) ASSERT_EQ(unchecked.iterate(0.0, 0.0), 1024);
   EXPECT_FALSE(unchecked.cancelled());
 }
@@ -231,7 +232,7 @@ TEST(EscapeIteratorTest, RowStopCancelsALongRow) {
   runRows(
       1,
       [&](int, RowStop const& stop) {
-        EscapeIterator iterator(mapWith({}), nullptr, true);
+        EscapeIterator iterator(mapWith({}).coefficients, nullptr, true);
         iterator.setRowStop(&stop);
         while (!iterator.cancelled() && dwellsDone < 5000) {
           iterator.iterate(0.0, 0.0);

@@ -37,6 +37,9 @@ class BiomorphKernel {
 
   int steps() const { return m_steps; }
   bool biomorphTest() const { return m_test; }
+  // Only the polynomial (no sine, exponential or power term): the vector lanes' case.
+  bool isPolynomial() const { return !m_transcendental; }
+  std::array<double, BiomorphParameters::kNumCoefficients> const& coefficients() const { return m_c; }
 
   // Start and constant of plane point (px, py).
   void blend(double px, double py, ComplexDouble& z, ComplexDouble& c) const {

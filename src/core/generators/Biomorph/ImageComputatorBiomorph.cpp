@@ -9,6 +9,7 @@
 #include "core/engine/Orbit.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/MappedPointImage.h"
+#include "core/generators/Biomorph/BiomorphDwells.h"
 #include "core/generators/Biomorph/BiomorphKernel.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/geometry/Geometry.h"
@@ -28,6 +29,10 @@ class BiomorphRows {
   }
 
   void computeRow(int y, RowStop const& stop) const {
+    if (m_dwellOnly && m_kernel.isPolynomial()) {
+      computeDwellRow(y, stop);
+      return;
+    }
     Orbit orbit;
     if (!m_dwellOnly) orbit.reserve(static_cast<std::size_t>(m_kernel.steps()));
     long sinceCheck = 0;
@@ -59,6 +64,16 @@ class BiomorphRows {
   }
 
  private:
+  // The common case: the whole row mapped, then the vector lanes over it.
+  void computeDwellRow(int y, RowStop const& stop) const {
+    Coord2D points[RawField::kMaxSize];
+    double values[RawField::kMaxSize];
+    int const width = m_points.width();
+    if (!m_points.mapRow(y, points, &stop)) return;
+    if (!biomorphDwells(m_kernel, points, values, width, &stop, simdPath())) return;
+    for (int x = 0; x < width; ++x) m_field[x][y] = values[x];
+  }
+
   BiomorphKernel m_kernel;
   MappedRowSampler m_points;
   OrbitAnalyzer const* m_analyzer = nullptr;

@@ -6,13 +6,15 @@
 #include <iosfwd>
 #include <string>
 
+#include "core/engine/EscapeKernel.h"
+
 namespace orlenza {
 
 struct EscapeParameters {
   static constexpr std::size_t kNumCoefficients = 12;
 
   // a0 ... a5 (x'), then b0 ... b5 (y').
-  std::array<double, kNumCoefficients> coefficients{-1.2, -1.2, -0.3, 0.8, -0.5, -0.6,
+  EscapeCoefficients coefficients{-1.2, -1.2, -0.3, 0.8, -0.5, -0.6,
                                                     -0.8, 0.5,  0.3,  0.2, -1.0, -1.2};
   std::string analyzerID = "OA_Dwell";
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/engine/EscapeIterator.h"
+#include "core/engine/EscapeKernel.h"
 #include "core/engine/Orbit.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/MappedPointImage.h"
@@ -27,17 +28,19 @@ class EscapeRows {
   }
 
   void computeRow(int y, RowStop const& stop) const {
+    if (m_dwellOnly) {
+      computeDwellRow(y, stop);
+      return;
+    }
     Orbit orbit;
-    if (!m_dwellOnly) orbit.reserve(1024);
-    EscapeIterator iterator(m_parameters, m_dwellOnly ? nullptr : &orbit, m_dwellOnly);
+    orbit.reserve(EscapeIterator::kMaxIterations + 1);
+    EscapeIterator iterator(m_parameters.coefficients, &orbit, false);
     // A chunk of pixels runs at most 1025 map steps each between two looks at
     // the stop, so a cancel is seen within about 2^18 steps however wide the row.
     auto pixel = [&](int x, Coord2D const& q) {
       double& cell = m_field[x][y];
       if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
         cell = std::numeric_limits<double>::quiet_NaN();
-      } else if (m_dwellOnly) {
-        cell = iterator.iterate(q.x, q.y);
       } else {
         orbit.clear();
         iterator.iterate(q.x, q.y);
@@ -49,6 +52,16 @@ class EscapeRows {
   }
 
  private:
+  // Most pictures: the whole row mapped, then the vector kernel over it.
+  void computeDwellRow(int y, RowStop const& stop) const {
+    Coord2D points[RawField::kMaxSize];
+    double dwells[RawField::kMaxSize];
+    int const width = m_points.width();
+    if (!m_points.mapRow(y, points, &stop)) return;
+    if (!escapeDwells(m_parameters.coefficients, points, dwells, width, &stop)) return;
+    for (int x = 0; x < width; ++x) m_field[x][y] = dwells[x];
+  }
+
   EscapeParameters m_parameters;
   MappedRowSampler m_points;
   OrbitAnalyzer const* m_analyzer = nullptr;

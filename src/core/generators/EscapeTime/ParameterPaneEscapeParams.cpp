@@ -54,7 +54,7 @@ std::unique_ptr<AbstractParameterPane> createPane() { return std::make_unique<Pa
 
 // The dwell of the origin: how long it lingers before it escapes.
 int dwellOfOrigin(EscapeParameters const& parameters) {
-  EscapeIterator iterator(parameters, nullptr, true);
+  EscapeIterator iterator(parameters.coefficients, nullptr, true);
   return iterator.iterate(0.0, 0.0);
 }
 

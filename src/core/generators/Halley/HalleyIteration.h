@@ -41,6 +41,13 @@ class HalleyIteration {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
   }
 
+ // What the vector lanes read (HalleyLanes.h).
+  std::array<double, 13> const& polynomial() const { return m_p; }
+  std::array<double, 12> const& firstDerivative() const { return m_first; }
+  std::array<double, 11> const& secondDerivative() const { return m_second; }
+  double lambda() const { return m_lambda; }
+  int test() const { return m_test; }
+
  private:
   template <bool Record>
   int run(double x, double y, Orbit* orbit) const {

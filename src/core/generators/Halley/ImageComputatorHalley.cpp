@@ -9,6 +9,7 @@
 #include "core/engine/Orbit.h"
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/MappedPointImage.h"
+#include "core/generators/Halley/HalleyDwells.h"
 #include "core/generators/Halley/HalleyIteration.h"
 #include "core/generators/Halley/SnapshotHalley.h"
 
@@ -28,15 +29,17 @@ class HalleyRows {
   }
 
   void computeRow(int y, RowStop const& stop) const {
+    if (m_dwellOnly) {
+      computeDwellRow(y, stop);
+      return;
+    }
     Orbit orbit;
-    if (!m_dwellOnly) orbit.reserve(HalleyIteration::kMaxSteps + 1);
+    orbit.reserve(HalleyIteration::kMaxSteps + 1);
     // A chunk of pixels runs at most 32 steps each between two looks at the stop.
     auto pixel = [&](int x, Coord2D const& q) {
       double& cell = m_field[x][y];
       if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
         cell = std::numeric_limits<double>::quiet_NaN();
-      } else if (m_dwellOnly) {
-        cell = m_iteration.iterate(q.x, q.y, nullptr);
       } else {
         orbit.clear();
         m_iteration.iterate(q.x, q.y, &orbit);
@@ -48,6 +51,16 @@ class HalleyRows {
   }
 
  private:
+  // The common case: the whole row mapped, then the vector lanes over it.
+  void computeDwellRow(int y, RowStop const& stop) const {
+    Coord2D points[RawField::kMaxSize];
+    double values[RawField::kMaxSize];
+    int const width = m_points.width();
+    if (!m_points.mapRow(y, points, &stop)) return;
+    if (!halleyDwells(m_iteration, points, values, width, &stop, simdPath())) return;
+    for (int x = 0; x < width; ++x) m_field[x][y] = values[x];
+  }
+
   HalleyIteration m_iteration;
   MappedRowSampler m_points;
   OrbitAnalyzer const* m_analyzer = nullptr;

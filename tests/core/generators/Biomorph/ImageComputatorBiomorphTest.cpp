@@ -158,7 +158,7 @@ TEST_F(ImageComputatorBiomorphTest, AbsurdValuesComputeStayInTheFieldAndCancelWi
   EXPECT_THROW(computator.computeImage(SnapshotHalley(), 4, 4, small, notifier), std::bad_cast);
 
   // 2048 pixels of 32767 steps are 67 million steps in one row; a cancel is
-  // seen after 2^16 of them.
+  // seen long before the row ends.
   BiomorphParameters slow;
   slow.coefficients = {0, 0, 0, 0, 0, 0};
   slow.setNumIter(1 << 20);
@@ -168,7 +168,7 @@ TEST_F(ImageComputatorBiomorphTest, AbsurdValuesComputeStayInTheFieldAndCancelWi
   computator.computeImage(snapshot(View(0, 0, 0.1, 0, false, false), slow), 2048, 4, wide, cancelled, 1);
   int done = 0;
   for (int x = 0; x < 2048; ++x) done += wide[x][0] != -1;
-  EXPECT_EQ(done, 3);
+  EXPECT_LT(done, 16);
   EXPECT_EQ(wide[0][1], -1);
 }
 
