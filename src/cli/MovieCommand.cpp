@@ -15,6 +15,7 @@
 #include "core/base/StringTable.h"
 #include "core/files/AlertSink.h"
 #include "core/files/MovieFrameFile.h"
+#include "media/MovieModule.h"
 #include "media/MovieRendering.h"
 #include "media/PngWriter.h"
 
