@@ -14,6 +14,8 @@ int main(int argc, char* argv[]) {
   QApplication qt(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Orlenza"));
   QApplication::setApplicationName(QStringLiteral("orlenza"));
+  // Lets Wayland compositors match the windows to the desktop entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("orlenza"));
   QApplication::setApplicationVersion(QStringLiteral(ORLENZA_VERSION));
   QApplication::setWindowIcon(orlenza::app::resourceIcon("orlenza"));
   try {
