@@ -123,6 +123,7 @@ TEST_F(RawImageTest, FlipsMirrorTheCellsAndToggleTheFlags) {
       {"one pixel wide, horizontal", 1, 3, true, {1, 2, 3}, {1, 2, 3}},
       {"one pixel high, vertical", 3, 1, false, {1, 2, 3}, {1, 2, 3}},
       {"3 x 2 horizontal", 3, 2, true, {1, 2, 3, 4, 5, 6}, {5, 6, 3, 4, 1, 2}},
+      {"4 x 1 horizontal: the middle columns swap too", 4, 1, true, {1, 2, 3, 4}, {4, 3, 2, 1}},
       {"2 x 3 vertical", 2, 3, false, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}},
       {"1 x 4 vertical with NaN", 1, 4, false, {kNaN, 2, 3, kInf}, {kInf, 3, 2, kNaN}},
   };
