@@ -126,7 +126,9 @@ TEST_F(GeneratorKindsTest, RecordsReadBackEqualAndACutBlockIsRefused) {
       auto const back = readRecord(text);
       ASSERT_NE(back, nullptr) << text;
       // Twelve digits are written: the drawn values compare equal from the first read on.
-      if (s == def) EXPECT_TRUE(back->isEqual(*s)) << text;
+      if (s == def) {
+        EXPECT_TRUE(back->isEqual(*s)) << text;
+      }
       EXPECT_TRUE(readRecord(recordOf(*back))->isEqual(*back)) << text;
       EXPECT_EQ(recordOf(*back), text);
       // The core ends in a double blank; without its parameter block the record is bad.
@@ -145,7 +147,9 @@ TEST_F(GeneratorKindsTest, MorphsReachBothEndsStayWithinToleranceAndCopyAcrossKi
     auto const end = a->morphTowards(b, 1);
     EXPECT_EQ(end->getName(), "");
     // Some kinds keep the first snapshot's choices (analyzer, test) along the morph.
-    if (k.morphReachesTheEnd) EXPECT_TRUE(end->isEqual(*b)) << k.identifier;
+    if (k.morphReachesTheEnd) {
+      EXPECT_TRUE(end->isEqual(*b)) << k.identifier;
+    }
     // Halfway is neither end.
     EXPECT_FALSE(a->morphTowards(b, 0.5)->isEqual(*a)) << k.identifier;
     EXPECT_FALSE(a->morphTowards(b, 0.5)->isEqual(*b)) << k.identifier;
@@ -203,7 +207,9 @@ TEST_F(GeneratorKindsTest, CancelForeignKindsSizesAndThreadsChangeNoBit) {
     EXPECT_EQ(a.totals.size(), 1u) << id;
     EXPECT_EQ(a.steps, a.totals.at(0)) << id;
     EXPECT_EQ(b.steps, a.steps) << id;
-    if (k.rowsAreSteps) EXPECT_EQ(a.steps, 16) << id;
+    if (k.rowsAreSteps) {
+      EXPECT_EQ(a.steps, 16) << id;
+    }
 
     // Canceled at the first step: it returns at once; the rows not reached stay as they were.
     RawField field(24, 16);
@@ -211,9 +217,8 @@ TEST_F(GeneratorKindsTest, CancelForeignKindsSizesAndThreadsChangeNoBit) {
     CountingNotifier cancel(1);
     k.compute(id, *s, 24, 16, field, cancel, 1);
     EXPECT_EQ(cancel.steps, 1) << id;
-    if (k.rowsAreSteps)
-      for (int x = 0; x < 24; ++x)
-        for (int y = 1; y < 16; ++y) ASSERT_EQ(field[x][y], -1) << id << " " << x << "," << y;
+    for (int x = 0; x < 24 && k.rowsAreSteps; ++x)
+      for (int y = 1; y < 16; ++y) ASSERT_EQ(field[x][y], -1) << id << " " << x << "," << y;
 
     CountingNotifier notifier;
     EXPECT_THROW(k.compute(id, ForeignSnapshot(), 4, 4, field, notifier, 1), std::bad_cast) << id;

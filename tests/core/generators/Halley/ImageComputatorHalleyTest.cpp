@@ -103,11 +103,6 @@ class ImageComputatorHalleyTest : public gen_test::CoreTest {
   ImageComputatorHalley& computator = ImageComputatorHalley::instance();
 };
 
-TEST_F(ImageComputatorHalleyTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Halley"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
-}
-
 TEST_F(ImageComputatorHalleyTest, SamplesOfTheDefaultPolynomial) {
   // Worked out in plain floating point apart from this code (z^7 - z, lambda 1, test 0):
   // the dwell and the last point kept.
@@ -280,11 +275,6 @@ TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) 
   // A NaN coefficient makes every step NaN: nothing converges.
   computator.computeImage(cases[3], 61, 37, field, notifier, 1);
   EXPECT_EQ(field[10][10], 31);
-}
-
-TEST_F(ImageComputatorHalleyTest, CancelForeignKindsAndSizes) {
-  auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
-  gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
 }
 
 }  // namespace

@@ -147,16 +147,5 @@ TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
   EXPECT_LE(notifier.steps, 1);
 }
 
-TEST_F(ImageComputatorOrbitFractalTest, DefaultViewsAndForeignKinds) {
-  EXPECT_TRUE(gum.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-  EXPECT_TRUE(dyn.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("GumFractal"), &gum);
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("DynFractal"), &dyn);
-  RawField field(4, 4);
-  NullComputationNotifier notifier;
-  EXPECT_THROW(gum.computeImage(SnapshotDynFractal(), 4, 4, field, notifier), std::bad_cast);
-  gen_test::expectCancelForeignKindAndSizes(dyn, SnapshotDynFractal(), 3);
-}
-
 }  // namespace
 }  // namespace orlenza

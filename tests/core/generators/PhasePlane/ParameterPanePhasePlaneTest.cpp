@@ -43,20 +43,6 @@ std::vector<Row> const& rows() {
 
 using ParameterPanePhasePlaneTest = gen_test::CoreTest;
 
-TEST_F(ParameterPanePhasePlaneTest, FieldsLocksAndDefaultSnapshots) {
-  for (Row const& row : rows()) {
-    auto pane = paneFor(row.identifier);
-    ASSERT_TRUE(pane) << row.identifier;
-    std::size_t const n = row.coefficients.size();
-    auto const& fields = pane->fields();
-    ASSERT_EQ(fields.size(), n + 3);
-    EXPECT_EQ(pane->getLastTextBox(), n + 2);
-    EXPECT_TRUE(pane->usesInverseGeometry());
-    EXPECT_EQ(pane->makeNewSnapshot()->getIdentifier(), row.identifier);
-    EXPECT_TRUE(paramsOf(pane->getDefaultSnapshot()) == block(50, 50, row.stepSize, row.coefficients));
-  }
-}
-
 TEST_F(ParameterPanePhasePlaneTest, FieldsBothWaysWithClamps) {
   auto pane = paneFor("PhasePlane-tan");
   double const nan = std::nan("");

@@ -23,24 +23,6 @@ using SnapshotPhasePlaneTest = gen_test::CoreTest;
 
 using phaseplane_test::block;
 
-TEST_F(SnapshotPhasePlaneTest, EveryMemberIsRegisteredWithItsCount) {
-  struct Case {
-    char const* identifier;
-    int count;
-    char const* text;
-  } const cases[] = {{"PhasePlane-xsin", 5, "50 50 0.1 1 1 1 1 1 "},
-                     {"PhasePlane-sinprod", 3, "50 50 0.1 1 1 1 "},
-                     {"PhasePlane-tan", 5, "50 50 0.1 1 1 1 1 1 "}};
-  for (auto const& c : cases) {
-    auto const made = SnapshotFactory::makeNewSnapshot(c.identifier, 4);
-    auto const* pp = dynamic_cast<SnapshotPhasePlane const*>(made.get());
-    ASSERT_NE(pp, nullptr) << c.identifier;
-    EXPECT_EQ(pp->getNumParams(), c.count);
-    EXPECT_EQ(gen_test::textOf(*made), c.text) << c.identifier;
-  }
-  EXPECT_FALSE(SnapshotPPtan::registerCreator());
-}
-
 TEST_F(SnapshotPhasePlaneTest, TextFormReadsBackAndCountsAreClamped) {
   SnapshotPPsinprod odd("", SnapshotCore(), block(7, 0, kNaN, {-kInf, -0.0, 1e-300}));
   EXPECT_EQ(gen_test::textOf(odd), "7 0 nan -inf -0 1e-300 ");
