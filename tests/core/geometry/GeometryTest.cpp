@@ -230,33 +230,10 @@ TEST(Geometry, MorphCentreAndRadiusByTheirKinds) {
   EXPECT_EQ(typeid(*d), typeid(DefaultGeometry));
 }
 
-TEST(Geometry, CloneOfTheIdentityIsAFreshDefault) {
-  DefaultGeometry d;
-  d.setVersion(3);
-  d.setCenter({1, 1});
-  auto const dc = d.clone();
-  EXPECT_EQ(dc->getVersion(), 0);
-  EXPECT_EQ(dc->getCenter().x, 0);
-}
-
 std::string textOf(Geometry const& g) {
   std::ostringstream os;
   os << g;
   return os.str();
-}
-
-TEST(Geometry, DefaultTextForms) {
-  EXPECT_EQ(textOf(DefaultGeometry()), "geom_null 0 0 0 0 1 ");
-  EXPECT_EQ(textOf(GeometryInverse()), "geom_inverse 0 0 0 0 1 ");
-  EXPECT_EQ(textOf(GeometryNfold()), "geom_nfold 0 0 0 0 1 3 1 0 ");
-  EXPECT_EQ(textOf(GeometrySphere()), "geom_sphere 0 0 0 0 0.5 2 1 ");
-  EXPECT_EQ(textOf(GeometrySquared()), "geom_squared 0 0 0 0 1 2 ");
-  EXPECT_EQ(textOf(GeometrySwirl()), "geom_swirl 0 0 0 0 1 -0.75 2 ");
-  GeometryNfold odd(12, false, -22.5);
-  odd.setCenterIsAbsolute(true);
-  odd.setCenter({-0.0, 1e300});
-  odd.setRadius(kInf);
-  EXPECT_EQ(textOf(odd), "geom_nfold 1 -0 1e+300 0 inf 12 0 -22.5 ");
 }
 
 std::shared_ptr<Geometry> readBack(std::string const& text, int version = 3) {

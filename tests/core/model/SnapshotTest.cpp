@@ -132,46 +132,6 @@ TEST_F(SnapshotTest, EqualityIgnoresNamesAndComputationalEqualityIgnoresColourin
   EXPECT_THROW((void)a.isEqual_(word), std::bad_cast);
 }
 
-TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
-  SnapshotCore startCore;
-  startCore.setNorm(100);
-  SnapshotCore endCore;
-  endCore.setNorm(300);
-  auto const start = std::make_shared<SnapshotPair>("start", startCore, PairParameters(0, 10));
-  start->setVersion(3);
-  auto const end = std::make_shared<SnapshotPair>("end", endCore, PairParameters(4, 20));
-
-  auto const half = start->morphTowards(end, 0.25);
-  auto const* halfPair = dynamic_cast<SnapshotPair const*>(half.get());
-  ASSERT_NE(halfPair, nullptr);
-  EXPECT_EQ(half->getVersion(), 0);
-  EXPECT_EQ(half->getCore().getNorm(), 150.0);
-  EXPECT_EQ(halfPair->getParameters().values[0], 1.0);
-  EXPECT_EQ(halfPair->getParameters().values[1], 12.5);
-
-  // Across kinds, or towards nothing: a clone with the starting core.
-  auto const word = std::make_shared<SnapshotWord>("word", endCore, WordParameters());
-  for (auto const& target : {std::shared_ptr<Snapshot>(word), std::shared_ptr<Snapshot>()}) {
-    auto const copy = start->morphTowards(target, 0.5);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy, start);
-    EXPECT_NE(dynamic_cast<SnapshotPair const*>(copy.get()), nullptr);
-    EXPECT_TRUE(copy->isEqual(*start));
-    EXPECT_EQ(copy->getName(), "start");
-    EXPECT_EQ(copy->getVersion(), 3);
-    EXPECT_EQ(copy->getCore().getGeometry(), start->getCore().getGeometry());
-  }
-
-  // The template kind morphs by its parameter class.
-  auto const wordStart = std::make_shared<SnapshotWord>("a", startCore, WordParameters{"one", 2});
-  auto const wordMid = wordStart->morphTowards(std::make_shared<SnapshotWord>("b", endCore, WordParameters{"two", 4}), 0.5);
-  auto const* wordMidKind = dynamic_cast<SnapshotWord const*>(wordMid.get());
-  ASSERT_NE(wordMidKind, nullptr);
-  EXPECT_EQ(wordMidKind->getParameters().word, "one");
-  EXPECT_EQ(wordMidKind->getParameters().weight, 3.0);
-  EXPECT_EQ(wordMid->getIdentifier(), "TestWord");
-}
-
 TEST_F(SnapshotTest, RecordTextAndNames) {
   SnapshotCore core;
   core.setVersion(3);
