@@ -162,25 +162,5 @@ TEST_F(MainWindowControlsTest, DrawStateTabAndReturn) {
 
 }
 
-TEST_F(MainWindowControlsTest, GeneratorPopUpArrowsWrapAndPanesRememberTheirSnapshots) {
-  useSmallPictures();
-  UserSession play(*controller);
-  main().generatorArrowClicked(ArrowPart::Down);
-  EXPECT_EQ(main().currentPane(), main().panes().findPane("Curves"));
-  EXPECT_EQ(main().generatorMenu().identifier(), "Curves");
-  play.draw();
-  EXPECT_EQ(drawn()->getIdentifier(), "Curves");
-  main().generatorArrowClicked(ArrowPart::Up);
-  EXPECT_EQ(main().generatorMenu().identifier(), "EscParams");
-  main().generatorArrowClicked(ArrowPart::Up);
-  EXPECT_EQ(main().generatorMenu().identifier(), "Halley");
-
-  // Back at Curves: the snapshot drawn with it, not its default.
-  auto const curves = drawn();
-  play.chooseGenerator("Curves");
-  EXPECT_TRUE(main().makeSnapshotFromControls()->isEqual(*curves));
-  EXPECT_FALSE(main().drawButtonActive());
-}
-
 }  // namespace
 }  // namespace orlenza

@@ -75,35 +75,6 @@ std::string textOf(SnapshotCore const& c) {
   return os.str();
 }
 
-TEST_F(SnapshotTest, FactoryKeepsTheFirstCreatorAndRejectsUnknownKinds) {
-  EXPECT_FALSE(SnapshotPair::registerCreator());
-  EXPECT_FALSE(SnapshotFactory::registerCreator("TestPair", &makeWordInstead));
-  EXPECT_FALSE(SnapshotFactory::registerCreator("TestOther", nullptr));
-  EXPECT_FALSE(SnapshotFactory::isRegistered("TestOther"));
-
-  auto const made = SnapshotFactory::makeNewSnapshot("TestPair", 3);
-  ASSERT_NE(made, nullptr);
-  EXPECT_NE(dynamic_cast<SnapshotPair const*>(made.get()), nullptr);
-  EXPECT_EQ(made->getVersion(), 3);
-  EXPECT_TRUE(made->getCore() == SnapshotCore());
-  EXPECT_EQ(SnapshotFactory::makeNewSnapshot("TestWord", -7)->getVersion(), -7);
-
-  for (char const* unknown : {"testpair", "TestPair ", "", "TestPairs"}) {
-    try {
-      SnapshotFactory::makeNewSnapshot(unknown, 3);
-      ADD_FAILURE() << "no exception for '" << unknown << "'";
-    } catch (SnapshotFactory::Exception const& e) {
-      EXPECT_STREQ(e.what(), "Snapshot factory exception");
-    }
-  }
-  // A creator that makes nothing is an unknown kind, not a null snapshot.
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("TestNull", 3), SnapshotFactory::Exception);
-
-  auto const ids = SnapshotFactory::registeredIdentifiers();
-  EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
-  EXPECT_NE(std::find(ids.begin(), ids.end(), "TestWord"), ids.end());
-}
-
 TEST_F(SnapshotTest, EqualityIgnoresNamesAndComputationalEqualityIgnoresColouring) {
   SnapshotPair const a("first", SnapshotCore(), PairParameters());
   SnapshotPair named("another name", SnapshotCore(), PairParameters());
