@@ -136,17 +136,6 @@ TEST_F(SnapshotPhasePlaneTest, EqualityAndMorph) {
   EXPECT_EQ(morphed(1e12).numSteps, 100000000);
   EXPECT_EQ(morphed(kNaN).gridDivisions, 40);
   EXPECT_EQ(morphed(kNaN).numSteps, 50);
-
-  // Towards another member or nothing: an unchanged copy with its own name.
-  auto const tan = std::make_shared<SnapshotPPtan>();
-  for (auto const& other : {std::shared_ptr<Snapshot>(tan), std::shared_ptr<Snapshot>()}) {
-    auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    Snapshot const& c = *copy;
-    EXPECT_EQ(typeid(c), typeid(SnapshotPPsinprod));
-    EXPECT_TRUE(copy->isEqual(*a));
-    EXPECT_EQ(copy->getName(), "a");
-  }
-  EXPECT_FALSE(SnapshotPPxsin().isEqual(SnapshotPPtan()));
 }
 
 }  // namespace
