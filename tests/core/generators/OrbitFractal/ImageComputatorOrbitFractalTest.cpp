@@ -125,13 +125,6 @@ TEST_F(ImageComputatorOrbitFractalTest, OrbitEndsAndDegenerateCounts) {
   EXPECT_NE(field[1][1], 4);
 }
 
-TEST_F(ImageComputatorOrbitFractalTest, ThreadsAndGeometryGiveTheSameField) {
-  auto s = withParameters<SnapshotGumFractal>(25, "OA_Length");
-  s.getCore().setGeometry(std::make_shared<GeometryNfold>());
-  RawField one(70, 40);
-  gen_test::expectSameOnAnyThreadCount(gum, s, 70, 40, one);
-}
-
 TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
   // 10,000 points per pixel: a cancel stops the first row after a few dozen pixels.
   auto const s = withParameters<SnapshotDynFractal>(10000, "OA_Length");
