@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -102,6 +104,12 @@ TEST_F(RendererFilesTest, BuiltinLibrary) {
   auto const far = run("render --builtin EscParams --index 9999 -o " + quoted(path("b.png")));
   EXPECT_EQ(far.exitCode, 2);
   EXPECT_NE(far.err.find("out of range"), std::string::npos) << far.err;
+  // One past the last picture of a category is out of range too, not a missing picture.
+  auto const listed = linesOf(builtins.out);
+  auto const pictures = std::count_if(listed.begin(), listed.end(), [](auto const& l) { return l.rfind("Halley\t", 0) == 0; });
+  auto const past = run("render --builtin Halley --index " + std::to_string(pictures) + " -o " + quoted(path("b.png")));
+  EXPECT_EQ(past.exitCode, 2) << past.err;
+  EXPECT_NE(past.err.find("out of range"), std::string::npos) << past.err;
   EXPECT_FALSE(fs::exists(path("b.png")));
 }
 

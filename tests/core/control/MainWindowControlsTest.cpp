@@ -19,27 +19,8 @@ namespace {
 
 using MainWindowControlsTest = DrawingSessionTest;
 
-std::string textOf(Snapshot const& snapshot) {
-  std::ostringstream os;
-  os << snapshot;
-  return os.str();
-}
-
 TEST_F(MainWindowControlsTest, PopUpsListTheirItemsInMenuOrderAndKeepUnlistedChoices) {
-  std::vector<std::string> const normalizers = {"norm_arctan", "norm_exp",     "norm_lin",
-                                                "norm_log",    "norm_sqrt",    "norm_inverse",
-                                                "norm_sin",    "norm_modulo",  "norm_fuzz"};
-  EXPECT_EQ(main().normalizerMenu().items(), normalizers);
-  std::vector<std::string> const filters = {
-      "pf_none",     "pf_AntialiasingLight", "pf_AntialiasingHeavy", "pf_Laplacian3x3", "pf_Detail3x3",
-      "pf_Enhance",  "pf_Valley",            "pf_Edger3x3",          "pf_Derivative",   "pf_Relief",
-      "pf_Minimum",  "pf_Averager",          "pf_Smooth",            "pf_Mirror",       "pf_Kalei4",
-      "pf_Kalei8",   "pf_Sines",             "pf_Sqrt",              "pf_SqrtTrunc",    "pf_Cutoff"};
-  EXPECT_EQ(main().postfilterControl(0).menu().items(), filters);
-  EXPECT_EQ(main().postfilterControl(1).menu().items(), filters);
-  std::vector<std::string> const geometries = {"geom_null",   "geom_disk",    "geom_inverse", "geom_nfold",
-                                               "geom_sphere", "geom_squared", "geom_swirl"};
-  EXPECT_EQ(main().geometryMenu().items(), geometries);
+  // The menus follow their registries, whose order those tests pin.
   EXPECT_EQ(main().generatorMenu().items(), GeneratorCatalogue::getNames());
   EXPECT_EQ(main().generatorMenu().items().front(), "EscParams");
   EXPECT_EQ(main().generatorMenu().items().back(), "Curves");
@@ -123,52 +104,6 @@ TEST_F(MainWindowControlsTest, GeometryPaneAndItsWarning) {
   EXPECT_EQ(main().geometryMenu().identifier(), before);
   play.chooseGenerator("EscParams");
   EXPECT_TRUE(main().geometryMenu().enabled());
-}
-
-TEST_F(MainWindowControlsTest, TypedTextThatIsNoFiniteNumberNeverReachesASnapshot) {
-  useSmallPictures();
-  std::string const thousandDigits(1000, '7');
-  std::vector<std::string> const bad = {"1e999", "-1e999", "nan", "-inf", "", "abc", "1.2.3", thousandDigits};
-  main().choosePostfilter(0, "pf_Relief");
-  main().choosePostfilter(1, "pf_Cutoff");
-  for (int f = 0; f < kWindowFieldCount; ++f) {
-    auto const field = static_cast<WindowField>(f);
-    for (std::string const& text : bad) {
-      main().typeIntoField(field, text);
-      std::string const record = textOf(*main().makeSnapshotFromControls());
-      EXPECT_EQ(record.find("nan"), std::string::npos) << f << " " << text;
-      EXPECT_EQ(record.find("inf"), std::string::npos) << f << " " << text;
-    }
-    main().getPanesFromRawImage();
-  }
-  // Single-precision fields refuse what a float cannot hold and keep float values.
-  main().typeIntoField(WindowField::GradationScale, "1e39");
-  EXPECT_EQ(main().makeSnapshotFromControls()->getCore().getGradationInfo().auxiliary.scale, 0.0);
-  main().typeIntoField(WindowField::GradationScale, "0.1");
-  EXPECT_EQ(main().makeSnapshotFromControls()->getCore().getGradationInfo().auxiliary.scale,
-            static_cast<double>(0.1f));
-  // The setters' clamps still apply: a floor above the ceiling lifts the ceiling.
-  main().typeIntoField(WindowField::Floor, "0.8");
-  main().typeIntoField(WindowField::Ceiling, "0.3");
-  EXPECT_EQ(main().makeSnapshotFromControls()->getCore().getCeiling(), 0.8);
-
-  // Every numeric field of every generator's pane, likewise.
-  for (std::string const& generator : GeneratorCatalogue::getNames()) {
-    main().switchToParameterPane(generator);
-    ParameterPane& pane = *main().currentPane();
-    for (std::size_t i = 0; i < pane.fieldCount(); ++i) {
-      FieldKind const kind = pane.fields()[i].kind;
-      if (kind != FieldKind::Double && kind != FieldKind::Integer) continue;
-      for (std::string const& text : bad) {
-        std::string const shown = pane.fieldText(i);
-        main().typeIntoPaneField(ControlPlace::GeneratorPane, i, text);
-        std::string const record = textOf(*main().makeSnapshotFromControls());
-        EXPECT_EQ(record.find("nan"), std::string::npos) << generator << " field " << i << " " << text;
-        EXPECT_EQ(record.find("inf"), std::string::npos) << generator << " field " << i << " " << text;
-        pane.setFieldText(i, shown);
-      }
-    }
-  }
 }
 
 TEST_F(MainWindowControlsTest, DrawStateTabAndReturn) {

@@ -61,32 +61,6 @@ TEST_F(RandomCommandsTest, RandomFormulaKeepsLockedParametersAndUndoes) {
   EXPECT_FALSE(drawn()->isEqual(*former));
 }
 
-TEST_F(RandomCommandsTest, EveryGeneratorKeepsItsLockedParameters) {
-  useSmallPictures();
-  RandomUtils::seed(11);
-  UserSession play(*controller);
-  for (std::string const& generator : GeneratorCatalogue::getNames()) {
-    play.chooseGenerator(generator);
-    ParameterPane& pane = *main().currentPane();
-    std::vector<std::string> const before = textsOf(pane);
-    bool anyLock = false;
-    for (PaneField const& field : pane.fields())
-      if (field.lockIndex != 0) {
-        pane.setLocked(field.lockIndex, true);
-        anyLock = true;
-      }
-    play.random().random();
-    EXPECT_EQ(drawn()->getIdentifier(), generator);
-    std::vector<std::string> const after = textsOf(pane);
-    for (std::size_t i = 0; i < pane.fieldCount(); ++i) {
-      if (pane.fields()[i].lockIndex == 0) continue;
-      EXPECT_EQ(after[i], before[i]) << generator << " field " << i;
-    }
-    EXPECT_TRUE(anyLock) << generator;
-    EXPECT_TRUE(alerts.empty()) << generator;
-  }
-}
-
 TEST_F(RandomCommandsTest, RandomColoursRecolourAndUndoToTheFormerGradation) {
   useSmallPictures();
   RandomUtils::seed(3);

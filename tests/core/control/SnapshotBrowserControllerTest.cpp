@@ -73,9 +73,12 @@ TEST_F(SnapshotBrowserControllerTest, SelectionButtonsAndCategories) {
   EXPECT_EQ(browser.getNumEntries(List::builtIn), StandardSnapshots::getNumSnapshots("Biomorph"));
   EXPECT_FALSE(browser.getSelectedIndex(List::builtIn));
   browser.changeSnapCategory(3);  // the same again: no refill
+  browser.changeSnapCategory(4);  // the last item: phase planes
+  EXPECT_EQ(browser.getCategory(), 3);
+  EXPECT_EQ(browser.getNumEntries(List::builtIn), StandardSnapshots::getNumSnapshots("categ_phaseplane"));
   browser.changeSnapCategory(9);  // no such item: "EscParams"
   EXPECT_EQ(browser.getCategory(), 0);
-  EXPECT_EQ(view.refills, (std::vector<List>{List::builtIn, List::builtIn}));
+  EXPECT_EQ(view.refills, (std::vector<List>{List::builtIn, List::builtIn, List::builtIn}));
 
   browser.setSnapshotFile(nullptr);
   EXPECT_EQ(browser.getNumEntries(List::file), 0);

@@ -125,64 +125,6 @@ TEST_F(UndoSessionTest, UndoOfEditsRestoresControlsOrPictures) {
   EXPECT_EQ(alerts.alerts().size(), 0u);
 }
 
-TEST_F(UndoSessionTest, GoingBackReusesTheLastFiveComputedFields) {
-  useSmallPictures();
-  std::vector<std::vector<RGBColor>> shown{pixels()};
-  std::vector<std::shared_ptr<Snapshot>> snaps{drawn()};
-  for (int i = 0; i < 7; ++i) {
-    controller->zoomInImage();
-    shown.push_back(pixels());
-    snaps.push_back(drawn());
-  }
-  int const computed = window.computations;
-  EXPECT_FALSE(main().forwardButtonEnabled());
-  ASSERT_TRUE(main().backButtonEnabled());
-
-  // Five steps back cost nothing and show exactly what was drawn.
-  for (int i = 6; i >= 2; --i) {
-    controller->goToPreviousSnapshot();
-    EXPECT_EQ(drawn(), snaps[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(pixels(), shown[static_cast<std::size_t>(i)]) << i;
-    EXPECT_EQ(window.computations, computed) << i;
-  }
-  EXPECT_TRUE(main().forwardButtonEnabled());
-  EXPECT_FALSE(DrawingUndo::getManager().canUndo());
-
-  // The sixth recomputes, to the same picture.
-  controller->goToPreviousSnapshot();
-  EXPECT_EQ(window.computations, computed + 1);
-  EXPECT_EQ(pixels(), shown[1]);
-
-  // Forward again from the cache.
-  controller->goToNextSnapshot();
-  EXPECT_EQ(drawn(), snaps[2]);
-  EXPECT_EQ(pixels(), shown[2]);
-  EXPECT_EQ(window.computations, computed + 1);
-
-  // A canceled step back leaves the target installed but not drawn.
-  controller->goToPreviousSnapshot();  // to the first zoom, from the cache
-  window.cancelAtTick = 2;
-  controller->goToPreviousSnapshot();
-  EXPECT_EQ(window.computations, computed + 2);
-  EXPECT_TRUE(drawn()->isEqual(*snaps[0]));
-  EXPECT_FALSE(controller->imageIsUpToDate());
-  EXPECT_EQ(pixels(), shown[1]);
-  EXPECT_FALSE(main().backButtonEnabled());
-  controller->goToPreviousSnapshot();  // nothing left
-  EXPECT_EQ(window.computations, computed + 2);
-
-  // Forward comes from the cache (the left picture was complete); back again
-  // and Draw computes what the cancel left out.
-  window.cancelAtTick = 0;
-  controller->goToNextSnapshot();
-  EXPECT_EQ(pixels(), shown[1]);
-  EXPECT_TRUE(controller->imageIsUpToDate());
-  EXPECT_EQ(window.computations, computed + 2);
-  controller->goToPreviousSnapshot();
-  EXPECT_EQ(window.computations, computed + 3);
-  EXPECT_EQ(pixels(), shown[0]);
-}
-
 TEST_F(UndoSessionTest, HistoryKeepsTwentyDistinctPictures) {
   useSmallPictures();
   auto const first = drawn();

@@ -162,25 +162,6 @@ TEST(EscapeIteratorTest, RecordedOrbits) {
   EXPECT_EQ(noOrbit.iterate(1.0, 0.0), 10);
 }
 
-TEST(EscapeIteratorTest, RecordingReusesItsRoom) {
-  Orbit orbit;
-  EscapeIterator iterator(mapWith({}).coefficients, &orbit, false);
-  iterator.iterate(0.5, 0.5);
-  ComplexDouble const* const storage = orbit.points.data();
-  orbit.clear();
-  iterator.iterate(0.5, 0.5);
-  EXPECT_EQ(orbit.points.data(), storage);
-
-  // A count from a snapshot never reserves more than the cap up front.
-  Orbit huge;
-  huge.reserve(std::size_t{1} << 40);
-  EXPECT_GE(huge.points.capacity(), Orbit::kMaxReserve);
-  EXPECT_LE(huge.points.capacity(), 2 * Orbit::kMaxReserve);
-  Orbit small;
-  small.reserve(10);
-  EXPECT_LT(small.points.capacity(), Orbit::kMaxReserve);
-}
-
 TEST(EscapeIteratorTest, CancelFlagIsSeenEvery2To20Steps) {
   EscapeParameters const staying = mapWith({});  // 1024 steps per point
   std::atomic<bool> flag{true};

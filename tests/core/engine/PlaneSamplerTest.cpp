@@ -84,6 +84,9 @@ TEST(PlaneSampler, PointsOutsideOrBeyondIntegers) {
   // 2 x 2 with size 1: step 1, x = trunc(px + 1.5), y = trunc(-py + 1.5).
   Case const cases[] = {
       {"right of the picture", View(), 100, 100, 2, 0, false, 150, 50},
+      {"last column and row", View(), 100, 100, 0.98, -0.98, true, 99, 99},
+      {"one pixel past the right edge", View(), 100, 100, 1, 0, false, 100, 50},
+      {"one pixel past the bottom edge", View(), 100, 100, 0, -1, false, 50, 100},
       {"left: truncated toward zero", View(), 100, 100, -1.5, 0, false, -24, 50},
       {"below", View(), 100, 100, 0, -1.5, false, 50, 125},
       {"NaN x (NaN * sin 0 is NaN too)", View(), 100, 100, kNaN, 0, false, -1, -1},

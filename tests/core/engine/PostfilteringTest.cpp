@@ -190,6 +190,7 @@ TEST_F(PostfilteringTest, Kaleidoscopes) {
   for (int x = 0; x < 10; ++x) ramp[x][0] = x;
   EXPECT_EQ(apply("pf_Kalei4", ramp, 6, 0), 3);
   EXPECT_EQ(apply("pf_Kalei4", ramp, 9, 0), 0);
+  EXPECT_EQ(apply("pf_Kalei4", ramp, 5, 0), 5);  // the middle column of an even width is its own
 
   struct Case {
     int width, height, x, y, expectedX, expectedY;

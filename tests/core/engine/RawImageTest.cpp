@@ -123,6 +123,7 @@ TEST_F(RawImageTest, FlipsMirrorTheCellsAndToggleTheFlags) {
       {"one pixel wide, horizontal", 1, 3, true, {1, 2, 3}, {1, 2, 3}},
       {"one pixel high, vertical", 3, 1, false, {1, 2, 3}, {1, 2, 3}},
       {"3 x 2 horizontal", 3, 2, true, {1, 2, 3, 4, 5, 6}, {5, 6, 3, 4, 1, 2}},
+      {"4 x 1 horizontal: the middle columns swap too", 4, 1, true, {1, 2, 3, 4}, {4, 3, 2, 1}},
       {"2 x 3 vertical", 2, 3, false, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}},
       {"1 x 4 vertical with NaN", 1, 4, false, {kNaN, 2, 3, kInf}, {kInf, 3, 2, kNaN}},
   };
@@ -154,24 +155,6 @@ TEST_F(RawImageTest, FlipsMirrorTheCellsAndToggleTheFlags) {
     }
     EXPECT_EQ(snapshot->getCore().getView(), View());
   }
-}
-
-TEST_F(RawImageTest, ComputeThroughTheRegisteredComputator) {
-  baseRawImage image(newSnapshot());
-  image.setSize(4, 3);
-  CountingNotifier notifier;
-  EXPECT_THROW(image.computeRawImage(notifier), NullPtrException);  // no computator registered yet
-  EXPECT_TRUE(std::isnan(image.getField()[0][0]));
-  EXPECT_EQ(notifier.total, -1);
-
-  RampComputator computator;
-  image.computeRawImage(notifier);
-  EXPECT_EQ(notifier.total, 3);
-  EXPECT_EQ(notifier.steps, 3);
-  EXPECT_EQ(cellsOf(image.getField()), (std::vector<double>{0, 10, 20, 1, 11, 21, 2, 12, 22, 3, 13, 23}));
-
-  baseRawImage empty(nullptr);
-  EXPECT_THROW(empty.computeRawImage(notifier), NullPtrException);
 }
 
 // Default core: no filters, "norm_lin" with norm 256, the gradation black, red,
@@ -253,64 +236,6 @@ TEST_F(RawImageTest, AveragerFirstWithAnyNaNBlackensEverything) {
   RecordingDrawer drawer;
   image.drawShell(drawer);
   for (auto const& call : drawer.calls) EXPECT_EQ(call.colour, k_RGBblack);
-}
-
-// A picture with NaN, infinities and rough values, drawn through filters that
-// read neighbours, on one thread, on several, and by a plain loop written
-// without the drawing code's lookup table or threads.
-TEST_F(RawImageTest, ThreadsDrawTheOneThreadColoursBitForBit) {
-  int const width = 203, height = 157;
-  RawField field(width, height);
-  for (int x = 0; x < width; ++x)
-    for (int y = 0; y < height; ++y) field[x][y] = 300 * std::fabs(std::sin(0.05 * x * y + x));
-  field[0][0] = 1.5;
-  field[7][9] = kNaN;
-  field[100][3] = kInf;
-  field[202][156] = kNaN;
-
-  SnapshotCore core;
-  core.setPostfilteringID("pf_AntialiasingLight");
-  core.setSecondPostfilteringID("pf_Derivative");
-  core.setNormalizerID("norm_sin");
-  core.setNorm(37);
-  core.setFloor(0.05);
-  core.setCeiling(0.95);
-  GradationInfo info;
-  info.auxiliary = GradationAuxiliaryInfo{1.7, -0.3};
-  core.setGradationInfo(info);
-
-  std::vector<RGBColor> single, many;
-  colourRawField(field, core, single, 1);
-  colourRawField(field, core, many, 4);
-  ASSERT_EQ(single.size(), static_cast<std::size_t>(width) * height);
-  ASSERT_EQ(std::memcmp(single.data(), many.data(), single.size() * sizeof(RGBColor)), 0);
-
-  // The plain loop.
-  Postfiltering const& first = Postfiltering::getPostfilteringFromID("pf_AntialiasingLight");
-  Postfiltering const& second = Postfiltering::getPostfilteringFromID("pf_Derivative");
-  RawImageStats const rawStats = computeStats(field);
-  RawField work(width, height);
-  for (int x = 0; x < width; ++x)
-    for (int y = 0; y < height; ++y)
-      work[x][y] = std::isnan(field[x][y]) ? field[x][y] : first.filter(field, x, y, 0, rawStats);
-  RawImageStats const workStats = computeStats(work);
-  ColouringRule const rule{0.05, 0.95, info.auxiliary};
-  int blackCells = 0;
-  for (int x = 0; x < width; ++x) {
-    for (int y = 0; y < height; ++y) {
-      RGBColor expected = k_RGBblack;
-      if (!std::isnan(work[x][y])) {
-        double const v = second.filter(work, x, y, 0, workStats);
-        double const n = Normalizer::getNormalizerFromID("norm_sin").normalize(v, 37);
-        expected = info.gradation.getColor(gradationPositionFor(n, rule));
-      } else {
-        ++blackCells;
-      }
-      ASSERT_EQ(single[static_cast<std::size_t>(x) * height + y], expected) << x << "," << y;
-    }
-  }
-  // The two NaN cells and the neighbours that see them through the anti-aliasing.
-  EXPECT_EQ(blackCells, 9 + 4);
 }
 
 }  // namespace

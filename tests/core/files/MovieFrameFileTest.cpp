@@ -93,28 +93,6 @@ TEST_F(MovieFrameFileTest, EveryKeyframeIsKeptAndItsProblemsListed) {
   EXPECT_EQ(describeKeyframeProblem(more.back()), "keyframe 8 has no snapshot");
 }
 
-TEST_F(MovieFrameFileTest, OlderVersionsReachTheSnapshotReader) {
-  std::string const v2 =
-      "Qvtx 2\n"
-      "0.75 EscParams 0.5 -0.25 2 10 0 1 2 0 0 0 0 1 65535 65535 65535 1 0 pf_none 0 norm_lin 512 0 1  "
-      "1 2 3 4 5 6 7 8 9 10 11 12 OA_Dwell old \n";
-  fs::path const path = folder / "old.msnaps";
-  put(path, v2);
-  {
-    MovieFrameFile file(path, alerts);
-    ASSERT_EQ(file.records().size(), 1u);
-    FullKeyframe const& k = *file.records()[0];
-    EXPECT_EQ(k.getSnapshot()->getVersion(), 2);
-    EXPECT_EQ(k.getPosition(), KeyframePosition::fromSteps(7500));
-    file.setModified();
-  }
-  std::string const v3 = contentOf(path);
-  EXPECT_EQ(v3.rfind("Qvtx 3\n0.75 EscParams 0.5 -0.25 2 10 0 1 geom_null ", 0), 0u) << v3;
-  // The same record as version 3 lacks the geometry block: rejected.
-  EXPECT_EQ(MovieFrameFile::fromContents("Qvtx 3" + v2.substr(6), alerts).getStatus(),
-            RecordFileStatus::invalidRecord);
-}
-
 TEST_F(MovieFrameFileTest, BadKeyframeRecordsRejectTheFile) {
   std::string const good = "Qvtx 3\n" + keyframeLine("0");
   struct Case {

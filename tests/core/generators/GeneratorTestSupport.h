@@ -188,26 +188,6 @@ void expectSameOnAnyThreadCount(Computator& computator, Snapshot const& s, int w
   EXPECT_EQ(b.steps, h);
 }
 
-// Cancelled after `rows` rows of a 20 x 10 picture: those rows are written, no other;
-// a foreign kind throws; sizes past the field are held to it.
-template <class Computator>
-void expectCancelForeignKindAndSizes(Computator& computator, Snapshot const& s, int rows) {
-  RawField field(20, 10);
-  field.fill(-1);
-  CountingNotifier cancel(rows);
-  computator.computeImage(s, 20, 10, field, cancel, 1);
-  EXPECT_EQ(cancel.steps, rows);
-  for (int x = 0; x < 20; ++x)
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(field[x][y] == -1, y >= rows) << x << "," << y;
-  CountingNotifier notifier;
-  EXPECT_THROW(computator.computeImage(ForeignSnapshot(), 4, 4, field, notifier, 1), std::bad_cast);
-  RawField small(4, 4);
-  small.fill(-1);
-  computator.computeImage(s, 100, 100, small, notifier, 2);
-  for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 4; ++y) EXPECT_NE(small[x][y], -1) << x << "," << y;
-}
-
 // A norm and geometry a random snapshot keeps, and a view it resets.
 inline void giveBusyCore(Snapshot& s) {
   s.getCore().setNorm(77);

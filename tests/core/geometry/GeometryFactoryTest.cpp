@@ -56,20 +56,6 @@ TEST(GeometryFactory, UnknownIdentifiersThrowOrAnswerNull) {
   }
 }
 
-std::unique_ptr<Geometry> makeInverseForTest() { return std::make_unique<GeometryInverse>(); }
-
-TEST(GeometryFactory, RegistrationKeepsTheFirstCreator) {
-  registerAllGeometries();
-  EXPECT_FALSE(GeometryFactory::registerCreator("geom_null", &makeInverseForTest));
-  EXPECT_EQ(GeometryFactory::makeNewGeometry("geom_null", 3)->getIdentifier(), "geom_null");
-  EXPECT_FALSE(GeometryFactory::registerCreator("test_geom_none", nullptr));
-  EXPECT_FALSE(GeometryFactory::isRegistered("test_geom_none"));
-  EXPECT_TRUE(GeometryFactory::registerCreator("test_geom_extra", &makeInverseForTest));
-  EXPECT_FALSE(GeometryFactory::registerCreator("test_geom_extra", &makeInverseForTest));
-  EXPECT_EQ(GeometryFactory::makeNewGeometry("test_geom_extra", 1)->getIdentifier(), "geom_inverse");
-  EXPECT_EQ(GeometryFactory::getIdentifiers().back(), "test_geom_extra");
-}
-
 TEST(GeometryFactory, ReadGeometryLeavesAFailedStreamAndReadsBlocksInARow) {
   registerAllGeometries();
   for (char const* text : {"geom_sine 0 0 0 0 1 ", "0 0 0 0 1 "}) {

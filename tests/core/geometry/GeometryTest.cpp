@@ -230,33 +230,10 @@ TEST(Geometry, MorphCentreAndRadiusByTheirKinds) {
   EXPECT_EQ(typeid(*d), typeid(DefaultGeometry));
 }
 
-TEST(Geometry, CloneOfTheIdentityIsAFreshDefault) {
-  DefaultGeometry d;
-  d.setVersion(3);
-  d.setCenter({1, 1});
-  auto const dc = d.clone();
-  EXPECT_EQ(dc->getVersion(), 0);
-  EXPECT_EQ(dc->getCenter().x, 0);
-}
-
 std::string textOf(Geometry const& g) {
   std::ostringstream os;
   os << g;
   return os.str();
-}
-
-TEST(Geometry, DefaultTextForms) {
-  EXPECT_EQ(textOf(DefaultGeometry()), "geom_null 0 0 0 0 1 ");
-  EXPECT_EQ(textOf(GeometryInverse()), "geom_inverse 0 0 0 0 1 ");
-  EXPECT_EQ(textOf(GeometryNfold()), "geom_nfold 0 0 0 0 1 3 1 0 ");
-  EXPECT_EQ(textOf(GeometrySphere()), "geom_sphere 0 0 0 0 0.5 2 1 ");
-  EXPECT_EQ(textOf(GeometrySquared()), "geom_squared 0 0 0 0 1 2 ");
-  EXPECT_EQ(textOf(GeometrySwirl()), "geom_swirl 0 0 0 0 1 -0.75 2 ");
-  GeometryNfold odd(12, false, -22.5);
-  odd.setCenterIsAbsolute(true);
-  odd.setCenter({-0.0, 1e300});
-  odd.setRadius(kInf);
-  EXPECT_EQ(textOf(odd), "geom_nfold 1 -0 1e+300 0 inf 12 0 -22.5 ");
 }
 
 std::shared_ptr<Geometry> readBack(std::string const& text, int version = 3) {
@@ -264,47 +241,6 @@ std::shared_ptr<Geometry> readBack(std::string const& text, int version = 3) {
   auto g = GeometryFactory::readGeometry(is, version);
   EXPECT_FALSE(is.fail()) << text;
   return g;
-}
-
-TEST(Geometry, TextFormsSurviveOddValues) {
-  registerAllGeometries();
-  double const odd[] = {-0.0, 1e300, 4.9406564584124654e-324, kNaN, -kInf};
-  std::vector<std::shared_ptr<Geometry>> written;
-  for (double v : odd) {
-    auto dress = [v](Geometry& g) {
-      g.setCenterIsAbsolute(true);
-      g.setCenter({v, -v});
-      g.setRadius(v);
-    };
-    written.push_back(with<DefaultGeometry>(dress));
-    written.push_back(with<GeometryDisk>(dress));
-    written.push_back(with<GeometryInverse>(dress));
-    written.push_back(with<GeometryNfold>([&](auto& g) { dress(g); g.setPhase(v); g.setFolds(4294967295u); g.setMirror(false); }));
-    written.push_back(with<GeometrySphere>([&](auto& g) { dress(g); g.setStrength(v); g.setKeepInside(false); }));
-    written.push_back(with<GeometrySquared>([&](auto& g) { dress(g); g.setPower(v > 0 ? INT_MAX : INT_MIN); }));
-    written.push_back(with<GeometrySwirl>([&](auto& g) { dress(g); g.setTwist(v); g.setExponent(-v); }));
-  }
-  for (auto const& g : written) {
-    std::string const text = textOf(*g);
-    auto const back = readBack(text);
-    ASSERT_TRUE(back) << text;
-    EXPECT_EQ(typeid(*back), typeid(*g));
-    EXPECT_EQ(textOf(*back), text);
-    EXPECT_EQ(back->getVersion(), 3);
-    bool const nan = std::isnan(g->getCenter().x);
-    EXPECT_TRUE(nan ? std::isnan(back->getCenter().x) : sameBits(back->getCenter().x, g->getCenter().x)) << text;
-    EXPECT_TRUE(nan ? std::isnan(back->getRadius()) : sameBits(back->getRadius(), g->getRadius())) << text;
-    EXPECT_TRUE(back->getCenterIsAbsolute());
-  }
-  // A phase that is not finite is stored as no phase and written so.
-  EXPECT_EQ(textOf(GeometryNfold(3, true, kNaN)), "geom_nfold 0 0 0 0 1 3 1 0 ");
-  auto const phase = std::dynamic_pointer_cast<GeometryNfold>(readBack("geom_nfold 0 0 0 0 1 3 1 -inf "));
-  ASSERT_TRUE(phase);
-  EXPECT_EQ(phase->getPhase(), 0);
-  // Any non-zero integer reads as true, as booleans always have.
-  auto const flags = readBack("geom_sphere 7 0 0 -2 1 2 3 ");
-  ASSERT_TRUE(flags);
-  EXPECT_TRUE(flags->getCenterIsAbsolute() && flags->getRadiusIsAbsolute());
 }
 
 TEST(Geometry, GarbageFailsEveryReader) {

@@ -67,21 +67,6 @@ SnapshotCore oddCore() {
   return core;
 }
 
-TEST_F(SnapshotCoreTest, DefaultCoreTextAndRoundTrip) {
-  SnapshotCore const core;
-  std::string const text = textOf(core);
-  EXPECT_EQ(text,
-            "0 0 1 0 0 0 "
-            "geom_null 0 0 0 0 1 "
-            "5 0 0 0 0 0.25 65535 0 0 0.5 65535 65535 0 0.75 65535 0 0 1 0 0 0 1 0 "
-            "pf_none 0 pf_none 0 norm_lin 256 0 1 ");
-  SnapshotCore back;
-  ASSERT_TRUE(readInto(back, text));
-  EXPECT_TRUE(back == core);
-  EXPECT_EQ(textOf(back), text);
-  EXPECT_EQ(back.getVersion(), 3);
-}
-
 TEST_F(SnapshotCoreTest, ViewGeometryAndGradationSurviveTheTextForm) {
   SnapshotCore const core = oddCore();
   EXPECT_EQ(core.getView().getAngle(), -5.0);

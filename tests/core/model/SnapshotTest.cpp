@@ -75,35 +75,6 @@ std::string textOf(SnapshotCore const& c) {
   return os.str();
 }
 
-TEST_F(SnapshotTest, FactoryKeepsTheFirstCreatorAndRejectsUnknownKinds) {
-  EXPECT_FALSE(SnapshotPair::registerCreator());
-  EXPECT_FALSE(SnapshotFactory::registerCreator("TestPair", &makeWordInstead));
-  EXPECT_FALSE(SnapshotFactory::registerCreator("TestOther", nullptr));
-  EXPECT_FALSE(SnapshotFactory::isRegistered("TestOther"));
-
-  auto const made = SnapshotFactory::makeNewSnapshot("TestPair", 3);
-  ASSERT_NE(made, nullptr);
-  EXPECT_NE(dynamic_cast<SnapshotPair const*>(made.get()), nullptr);
-  EXPECT_EQ(made->getVersion(), 3);
-  EXPECT_TRUE(made->getCore() == SnapshotCore());
-  EXPECT_EQ(SnapshotFactory::makeNewSnapshot("TestWord", -7)->getVersion(), -7);
-
-  for (char const* unknown : {"testpair", "TestPair ", "", "TestPairs"}) {
-    try {
-      SnapshotFactory::makeNewSnapshot(unknown, 3);
-      ADD_FAILURE() << "no exception for '" << unknown << "'";
-    } catch (SnapshotFactory::Exception const& e) {
-      EXPECT_STREQ(e.what(), "Snapshot factory exception");
-    }
-  }
-  // A creator that makes nothing is an unknown kind, not a null snapshot.
-  EXPECT_THROW(SnapshotFactory::makeNewSnapshot("TestNull", 3), SnapshotFactory::Exception);
-
-  auto const ids = SnapshotFactory::registeredIdentifiers();
-  EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
-  EXPECT_NE(std::find(ids.begin(), ids.end(), "TestWord"), ids.end());
-}
-
 TEST_F(SnapshotTest, EqualityIgnoresNamesAndComputationalEqualityIgnoresColouring) {
   SnapshotPair const a("first", SnapshotCore(), PairParameters());
   SnapshotPair named("another name", SnapshotCore(), PairParameters());
@@ -130,46 +101,6 @@ TEST_F(SnapshotTest, EqualityIgnoresNamesAndComputationalEqualityIgnoresColourin
   EXPECT_FALSE(a.isEqual(word));
   EXPECT_FALSE(a.isComputationallyEqual(word));
   EXPECT_THROW((void)a.isEqual_(word), std::bad_cast);
-}
-
-TEST_F(SnapshotTest, MorphWithinAKindAndAcrossKinds) {
-  SnapshotCore startCore;
-  startCore.setNorm(100);
-  SnapshotCore endCore;
-  endCore.setNorm(300);
-  auto const start = std::make_shared<SnapshotPair>("start", startCore, PairParameters(0, 10));
-  start->setVersion(3);
-  auto const end = std::make_shared<SnapshotPair>("end", endCore, PairParameters(4, 20));
-
-  auto const half = start->morphTowards(end, 0.25);
-  auto const* halfPair = dynamic_cast<SnapshotPair const*>(half.get());
-  ASSERT_NE(halfPair, nullptr);
-  EXPECT_EQ(half->getVersion(), 0);
-  EXPECT_EQ(half->getCore().getNorm(), 150.0);
-  EXPECT_EQ(halfPair->getParameters().values[0], 1.0);
-  EXPECT_EQ(halfPair->getParameters().values[1], 12.5);
-
-  // Across kinds, or towards nothing: a clone with the starting core.
-  auto const word = std::make_shared<SnapshotWord>("word", endCore, WordParameters());
-  for (auto const& target : {std::shared_ptr<Snapshot>(word), std::shared_ptr<Snapshot>()}) {
-    auto const copy = start->morphTowards(target, 0.5);
-    ASSERT_NE(copy, nullptr);
-    EXPECT_NE(copy, start);
-    EXPECT_NE(dynamic_cast<SnapshotPair const*>(copy.get()), nullptr);
-    EXPECT_TRUE(copy->isEqual(*start));
-    EXPECT_EQ(copy->getName(), "start");
-    EXPECT_EQ(copy->getVersion(), 3);
-    EXPECT_EQ(copy->getCore().getGeometry(), start->getCore().getGeometry());
-  }
-
-  // The template kind morphs by its parameter class.
-  auto const wordStart = std::make_shared<SnapshotWord>("a", startCore, WordParameters{"one", 2});
-  auto const wordMid = wordStart->morphTowards(std::make_shared<SnapshotWord>("b", endCore, WordParameters{"two", 4}), 0.5);
-  auto const* wordMidKind = dynamic_cast<SnapshotWord const*>(wordMid.get());
-  ASSERT_NE(wordMidKind, nullptr);
-  EXPECT_EQ(wordMidKind->getParameters().word, "one");
-  EXPECT_EQ(wordMidKind->getParameters().weight, 3.0);
-  EXPECT_EQ(wordMid->getIdentifier(), "TestWord");
 }
 
 TEST_F(SnapshotTest, RecordTextAndNames) {

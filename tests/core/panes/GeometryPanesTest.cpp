@@ -16,59 +16,6 @@
 namespace orlenza {
 namespace {
 
-std::vector<std::string> labels(AbstractParameterPane const& pane) {
-  std::vector<std::string> keys;
-  for (auto const& field : pane.fields()) keys.emplace_back(field.labelKey);
-  return keys;
-}
-
-std::vector<std::string> withBase(std::vector<std::string> own) {
-  std::vector<std::string> keys = {"lbl_geom_centerIsAbsolute", "lbl_geom_centerX", "lbl_geom_centerY",
-                                   "lbl_geom_radiusIsAbsolute", "lbl_geom_radius"};
-  keys.insert(keys.end(), own.begin(), own.end());
-  return keys;
-}
-
-TEST(GeometryPanes, SevenAreRegisteredWithTheirFieldsAndTheSinePaneIsNot) {
-  registerGeometryPanes();
-  struct Case {
-    char const* identifier;
-    std::vector<std::string> labels;
-  } const cases[] = {
-      {"geom_null", withBase({})},
-      {"geom_nfold", withBase({"lbl_geom_folds", "lbl_geom_mirror", "lbl_geom_phase"})},
-      {"geom_inverse", withBase({})},
-      {"geom_sphere", withBase({"lbl_geom_strength", "lbl_geom_keepInside"})},
-      {"geom_squared", withBase({"lbl_geom_power"})},
-      {"geom_disk", withBase({})},
-      {"geom_swirl", withBase({"lbl_geom_twist", "lbl_geom_exponent"})},
-  };
-  for (auto const& c : cases) {
-    auto pane = ParameterPaneFactory::makeNewGeometryPane(c.identifier);
-    ASSERT_TRUE(pane) << c.identifier;
-    EXPECT_EQ(labels(*pane), c.labels) << c.identifier;
-    auto geometry = pane->getDefaultGeometry();
-    ASSERT_TRUE(geometry) << c.identifier;
-    EXPECT_EQ(geometry->getIdentifier(), c.identifier);
-    // Geometry panes have no lock boxes.
-    for (auto const& field : pane->fields()) EXPECT_EQ(field.lockIndex, 0) << c.identifier;
-  }
-  try {
-    ParameterPaneFactory::makeNewPane("geom_sine");
-    FAIL() << "geom_sine has a pane";
-  } catch (PlatformError const& error) {
-    EXPECT_EQ(error.statusCode(), 0);
-  }
-  // The class exists, but there is no sine geometry to edit.
-  GeomSinePane sine;
-  EXPECT_EQ(labels(sine), withBase({}));
-  EXPECT_EQ(sine.getDefaultGeometry(), nullptr);
-  SnapshotCore core;
-  auto const before = core.getGeometry();
-  sine.updateToGeometry(core);
-  EXPECT_EQ(core.getGeometry(), before);
-}
-
 TEST(GeometryPanes, FieldsShowAGeometryAndMakeItBack) {
   GeomNFoldPane pane;
   GeometryNfold shown(7, false, -22.5);

@@ -60,8 +60,6 @@ std::unique_ptr<AbstractParameterPane> makeOne() {
   return std::make_unique<OneNumberPane<Tag>>();
 }
 
-std::unique_ptr<AbstractParameterPane> makeNothing() { return nullptr; }
-
 int statusOf(auto&& call) {
   try {
     call();
@@ -69,25 +67,6 @@ int statusOf(auto&& call) {
     return error.statusCode();
   }
   return -1;  // nothing was raised
-}
-
-TEST(ParameterPaneFactory, TheLastCreatorOfAnIdentifierStays) {
-  EXPECT_TRUE(ParameterPaneFactory::registerCreator("test_twice", &makeOne<1>));
-  EXPECT_TRUE(ParameterPaneFactory::registerCreator("test_twice", &makeOne<2>));
-  auto pane = ParameterPaneFactory::makeNewParameterPane("test_twice");
-  EXPECT_NE(dynamic_cast<OneNumberPane<2>*>(pane.get()), nullptr);
-  EXPECT_TRUE(ParameterPaneFactory::isRegistered("test_twice"));
-
-  // Unknown identifiers, null creators, null panes and the wrong side all raise status 0.
-  ParameterPaneFactory::registerCreator("test_null_creator", nullptr);
-  ParameterPaneFactory::registerCreator("test_null_pane", &makeNothing);
-  registerGeometryPanes();
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewPane("test_unknown"); }), 0);
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewPane("test_null_creator"); }), 0);
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewPane("test_null_pane"); }), 0);
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewParameterPane("geom_swirl"); }), 0);
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewGeometryPane("test_twice"); }), 0);
-  EXPECT_EQ(statusOf([] { ParameterPaneFactory::makeNewGeometryPane("geom_swirl"); }), -1);
 }
 
 TEST(ParameterPaneGroup, EachGeneratorKeepsTheSnapshotLastUsedWithIt) {

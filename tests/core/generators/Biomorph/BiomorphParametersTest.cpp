@@ -115,18 +115,5 @@ TEST(BiomorphParameters, EqualityAndMorph) {
   EXPECT_EQ(m.getNumIter(), 32);
 }
 
-TEST(SnapshotBiomorph, RecordAndMorphAcrossKinds) {
-  registerCoreFamilies();
-  SnapshotBiomorph s;
-  s.setName("three little words");
-  s.getParameters().setNumIter(8);
-  std::string const text = gen_test::recordOf(s);
-  EXPECT_NE(text.find(" OA_Dwell 1 8 three_little_words"), std::string::npos) << text;
-  auto const back = gen_test::readRecord(text);
-  ASSERT_TRUE(back);
-  EXPECT_TRUE(back->isEqual(s));
-  gen_test::expectForeignMorphCopies(std::make_shared<SnapshotBiomorph>(s));
-}
-
 }  // namespace
 }  // namespace orlenza

@@ -66,7 +66,7 @@ TEST(CurvesParametersTest, CombinationsTextForm) {
   EXPECT_EQ(read("99999999999 0 0 1 0 1 0 1 0 0 1 0 1 0 1 0").numPoints, 4294967295u);
 }
 
-TEST(CurvesParametersTest, EqualityMorphAndSnapshotKind) {
+TEST(CurvesParametersTest, EqualityAndMorph) {
   P b;
   b.xCoords.terms[1].phase += 0.9e-5;
   EXPECT_TRUE(b == P());
@@ -96,14 +96,6 @@ TEST(CurvesParametersTest, EqualityMorphAndSnapshotKind) {
   m.morph(P(), target, -1e10);
   EXPECT_TRUE(m.numPoints == 4294967295u && m.xCoords.terms[0].frequency == INT_MIN);
 
-  registerCoreFamilies();
-  ASSERT_NE(dynamic_cast<SnapshotCurves*>(SnapshotFactory::makeNewSnapshot("Curves", 3).get()), nullptr);
-  P p;
-  p.numPoints = 321;
-  auto const curves = std::make_shared<SnapshotCurves>("loop de loop", SnapshotCore(), p);
-  auto const back = gen_test::readRecord(gen_test::recordOf(*curves));
-  ASSERT_NE(back, nullptr);
-  EXPECT_TRUE(back->isEqual(*curves));
 }
 
 // The whole line walked pixel by pixel, each pixel but the start counted where it is inside.
@@ -234,7 +226,6 @@ class ImageComputatorCurvesTest : public gen_test::CoreTest {
 };
 
 TEST_F(ImageComputatorCurvesTest, DotsAndLinesCountTheirHits) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Curves"), &computator);
   EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
 
   compute(curvesIn(circle(4, false)), notifier);
@@ -266,7 +257,7 @@ TEST_F(ImageComputatorCurvesTest, CancelGeometryAndPointsFarAway) {
   compute(curvesIn(circle(4, true)), cancel);
   EXPECT_EQ(cancel.steps, 2);
   EXPECT_EQ(sumOf(field), 26);  // the first dot and the first line, no closing line
-  EXPECT_THROW(compute(SnapshotHalley(), notifier), std::bad_cast);
+
 
   SnapshotCurves swirled = curvesIn(P());
   swirled.getCore().setGeometry(std::make_shared<GeometrySwirl>());

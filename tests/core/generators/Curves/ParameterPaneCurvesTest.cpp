@@ -53,7 +53,6 @@ TEST_F(ParameterPaneCurvesTest, FieldsDefaultAndTruncatedFrequencies) {
   want.xCoords.terms = {{{3, 0}, {-3, 0}, {2, 0.125}}};
   want.yCombination = 3;
   EXPECT_TRUE(paramsOf(s) == want);
-  gen_test::expectForeignRefused(pane);
   // The default picture is pinned by the golden hashes, save the post-filter they do not run.
   EXPECT_EQ(pane.getDefaultSnapshot()->getCore().getPostfilteringID(), "pf_AntialiasingLight");
 }

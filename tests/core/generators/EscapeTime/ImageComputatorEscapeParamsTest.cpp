@@ -42,11 +42,6 @@ class ImageComputatorEscapeParamsTest : public gen_test::CoreTest {
   ImageComputatorEscapeParams& computator = ImageComputatorEscapeParams::instance();
 };
 
-TEST_F(ImageComputatorEscapeParamsTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("EscParams"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 5, 0, false, false));
-}
-
 TEST_F(ImageComputatorEscapeParamsTest, DwellsMatchThePlainMap) {
   struct Case {
     View view;
@@ -118,16 +113,6 @@ TEST_F(ImageComputatorEscapeParamsTest, NonFinitePointsAreNaNAndThreadsChangeNoB
   EXPECT_EQ(field[0][0], referenceDwell(defaults(), corner.x, corner.y));
   EXPECT_EQ(field[0][0], 1024);
   EXPECT_EQ(field[50][33], referenceDwell(defaults(), 1.7e308, 0));
-}
-
-TEST_F(ImageComputatorEscapeParamsTest, CancelForeignKindAndSizes) {
-  auto const s = snapshot(View(0, 0, 2, 0, false, false), defaults());
-  gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
-  // Several threads stop too (rows in flight may finish).
-  RawField wide(2048, 64);
-  CountingNotifier early(1);
-  computator.computeImage(s, 2048, 64, wide, early, 4);
-  EXPECT_LT(early.steps, 64);
 }
 
 }  // namespace

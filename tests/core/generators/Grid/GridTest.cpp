@@ -115,8 +115,6 @@ TEST(GridParametersTest, ForceValidTextEqualityAndMorph) {
 
 TEST(GridParametersTest, SnapshotTextLosesTheCheckerboard) {
   registerCoreFamilies();
-  ASSERT_NE(dynamic_cast<SnapshotGrid*>(SnapshotFactory::makeNewSnapshot("Grid", 3).get()), nullptr);
-
   auto const grid = std::make_shared<SnapshotGrid>("lattice", SnapshotCore(), with(2, true, 0.75));
   auto const back = gen_test::readRecord(gen_test::recordOf(*grid));
   ASSERT_NE(back, nullptr);
@@ -130,10 +128,9 @@ SnapshotGrid gridIn(View const& view, GridParameters const& p = GridParameters()
   return SnapshotGrid("", core, p);
 }
 
-TEST(ImageComputatorGridTest, PixelsThreadsAndCancel) {
+TEST(ImageComputatorGridTest, PixelsAndThreads) {
   registerCoreFamilies();
   auto& computator = ImageComputatorGrid::instance();
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Grid"), &computator);
   View const view = computator.getDefaultView();
   EXPECT_TRUE(view == View(0, 0, 2.5, 0, false, false));
 
@@ -157,7 +154,6 @@ TEST(ImageComputatorGridTest, PixelsThreadsAndCancel) {
   swirled.getCore().setGeometry(std::make_shared<GeometrySwirl>());
   RawField one(97, 61);
   gen_test::expectSameOnAnyThreadCount(computator, swirled, 97, 61, one);
-  gen_test::expectCancelForeignKindAndSizes(computator, gridIn(view), 3);
 }
 
 }  // namespace

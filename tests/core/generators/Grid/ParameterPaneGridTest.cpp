@@ -51,7 +51,6 @@ TEST_F(ParameterPaneGridTest, FieldsDefaultAndWhatIsTypedMadeValid) {
   want.xDim = {1e-5, 0.05, 0.5, 0};
   want.mode = 5;
   EXPECT_TRUE(paramsOf(s) == want);
-  gen_test::expectForeignRefused(pane);
 }
 
 TEST_F(ParameterPaneGridTest, RandomSnapshotDrawsInOrderAndHonoursLocks) {

@@ -103,11 +103,6 @@ class ImageComputatorHalleyTest : public gen_test::CoreTest {
   ImageComputatorHalley& computator = ImageComputatorHalley::instance();
 };
 
-TEST_F(ImageComputatorHalleyTest, RegisteredWithItsDefaultView) {
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Halley"), &computator);
-  EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
-}
-
 TEST_F(ImageComputatorHalleyTest, SamplesOfTheDefaultPolynomial) {
   // Worked out in plain floating point apart from this code (z^7 - z, lambda 1, test 0):
   // the dwell and the last point kept.
@@ -172,24 +167,6 @@ TEST_F(ImageComputatorHalleyTest, ConvergenceTests) {
   }
 }
 
-// The whole default picture is pinned by its golden hash and the reference
-// fields above; here the basins themselves.
-TEST_F(ImageComputatorHalleyTest, DefaultPolynomialHasItsSevenBasins) {
-  EXPECT_EQ(valueAt(0, 0, defaults()), 0);  // the root 0
-  // Near each of the six sixth roots of unity the method is quick, and the
-  // last point kept lies next to that root.
-  for (int k = 0; k < 6; ++k) {
-    double const rx = std::cos(k * 3.141592653589793 / 3), ry = std::sin(k * 3.141592653589793 / 3);
-    double const start[2] = {rx * 0.93 + 0.01, ry * 0.93 - 0.01};
-    EXPECT_LE(valueAt(start[0], start[1], defaults()), 3) << k;
-    std::vector<Point> orbit;
-    referenceDwell(defaults(), 1, 0, start[0], start[1], &orbit);
-    EXPECT_NEAR(valueAt(start[0], start[1], defaults(), 1, 0, "OA_Real"), std::fabs(orbit.back().x), 1e-15);
-    EXPECT_NEAR(orbit.back().x, rx, 0.02) << k;
-    EXPECT_NEAR(orbit.back().y, ry, 0.02) << k;
-  }
-}
-
 TEST_F(ImageComputatorHalleyTest, DegeneratePolynomials) {
   View const view(0.1, -0.2, 2, 15, true, false);
   int const w = 17, h = 13;
@@ -233,58 +210,6 @@ TEST_F(ImageComputatorHalleyTest, AnalyzersReadTheOrbitAndUnknownOnesFallBackToT
       EXPECT_EQ(dwell[x][y], n);
       EXPECT_EQ(unknown[x][y], n);
     }
-}
-
-TEST_F(ImageComputatorHalleyTest, AbsurdParametersComputeAndThreadsChangeNoBit) {
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-  constexpr double kInf = std::numeric_limits<double>::infinity();
-  Coefficients huge;
-  huge.fill(1e300);
-  Coefficients withNaN = defaults();
-  withNaN[3] = kNaN;
-  Coefficients withInf = defaults();
-  withInf[12] = -kInf;
-  auto disk = snapshot(View(0, 0, 2, 0, false, false), defaults(), 1, 0, "OA_Distance");
-  disk.getCore().setGeometry(std::make_shared<GeometryDisk>());
-  auto nfold = snapshot(View(0.1, -0.2, 1.7, 12, true, true), defaults(), 1.3, 1, "OA_Harmonic");
-  nfold.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
-  SnapshotHalley const cases[] = {
-      disk,
-      nfold,
-      snapshot(View(0, 0, 1, 0, false, false), huge),
-      snapshot(View(0, 0, 1, 0, false, false), withNaN, 1, 2),
-      snapshot(View(0, 0, 1, 0, false, false), withInf, 1, 0, "OA_Angle"),
-      snapshot(View(1.7e308, 0, 1e307, 0, false, false), defaults()),  // right of centre x overflows
-      snapshot(View(0, 0, 1e-300, 0, false, false), defaults(), 2, 2000000000),
-  };
-  for (auto const& s : cases) {
-    int const w = 61, h = 37;
-    RawField one(w, h);
-    gen_test::expectSameOnAnyThreadCount(computator, s, w, h, one);
-    if (s.getParameters().analyzerID != "OA_Dwell") continue;
-    for (int x = 0; x < w; ++x)
-      for (int y = 0; y < h; ++y) {
-        if (!std::isnan(one[x][y])) {
-          ASSERT_TRUE(one[x][y] >= 0 && one[x][y] <= 31) << x << "," << y;
-        }
-      }
-  }
-  RawField field(61, 37);
-  CountingNotifier notifier;
-  computator.computeImage(disk, 61, 37, field, notifier, 1);
-  EXPECT_TRUE(std::isnan(field[30][18]));  // the disk maps its centre to no point
-  EXPECT_FALSE(std::isnan(field[5][5]));
-  computator.computeImage(cases[5], 61, 37, field, notifier, 1);
-  EXPECT_TRUE(std::isnan(field[60][0]));
-  EXPECT_FALSE(std::isnan(field[30][18]));
-  // A NaN coefficient makes every step NaN: nothing converges.
-  computator.computeImage(cases[3], 61, 37, field, notifier, 1);
-  EXPECT_EQ(field[10][10], 31);
-}
-
-TEST_F(ImageComputatorHalleyTest, CancelForeignKindsAndSizes) {
-  auto const s = snapshot(ImageComputatorHalley::defaultView(), defaults());
-  gen_test::expectCancelForeignKindAndSizes(computator, s, 3);
 }
 
 }  // namespace

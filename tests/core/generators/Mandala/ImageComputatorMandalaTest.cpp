@@ -75,7 +75,6 @@ TEST_F(ImageComputatorMandalaTest, PointsOfTheDefaultWaves) {
     computator.computeImage(snapshot(c.view, P()), 3, 3, field, notifier, 1);
     EXPECT_NEAR(field[c.x][c.y], c.value, c.tolerance) << c.x << "," << c.y;
   }
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("Mandal"), &computator);
   EXPECT_TRUE(computator.getDefaultView() == View(0, 0, 1, 0, false, false));
 }
 
@@ -92,14 +91,6 @@ TEST_F(ImageComputatorMandalaTest, CancellingWeightsAndNonFinitePoints) {
   EXPECT_GT(infinite, 0);
 
   gen_test::expectNaNWithoutAPlanePoint(computator, [](View const& v) { return snapshot(v, P()); });
-}
-
-TEST_F(ImageComputatorMandalaTest, ThreadsCancelForeignKindsAndSizes) {
-  auto turned = snapshot(View(0.1, -0.2, 1.7, 12, true, true), withValues({4, 1.5, 2.2, 0.3, 1.1, 1000}));
-  turned.getCore().setGeometry(std::make_shared<GeometryNfold>(5, true, 10));
-  RawField one(301, 97);
-  gen_test::expectSameOnAnyThreadCount(computator, turned, 301, 97, one);
-  gen_test::expectCancelForeignKindAndSizes(computator, turned, 3);
 }
 
 }  // namespace

@@ -125,13 +125,6 @@ TEST_F(ImageComputatorOrbitFractalTest, OrbitEndsAndDegenerateCounts) {
   EXPECT_NE(field[1][1], 4);
 }
 
-TEST_F(ImageComputatorOrbitFractalTest, ThreadsAndGeometryGiveTheSameField) {
-  auto s = withParameters<SnapshotGumFractal>(25, "OA_Length");
-  s.getCore().setGeometry(std::make_shared<GeometryNfold>());
-  RawField one(70, 40);
-  gen_test::expectSameOnAnyThreadCount(gum, s, 70, 40, one);
-}
-
 TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
   // 10,000 points per pixel: a cancel stops the first row after a few dozen pixels.
   auto const s = withParameters<SnapshotDynFractal>(10000, "OA_Length");
@@ -145,17 +138,6 @@ TEST_F(ImageComputatorOrbitFractalTest, CancelIsSeenWithinALongRow) {
   EXPECT_LE(done, 64);
   for (int x = 0; x < 2048; ++x) EXPECT_EQ(field[x][1], -1);
   EXPECT_LE(notifier.steps, 1);
-}
-
-TEST_F(ImageComputatorOrbitFractalTest, DefaultViewsAndForeignKinds) {
-  EXPECT_TRUE(gum.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-  EXPECT_TRUE(dyn.getDefaultView() == View(0, 0, 2.5, 0, false, false));
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("GumFractal"), &gum);
-  EXPECT_EQ(AbstractImageComputator::getComputatorFromID("DynFractal"), &dyn);
-  RawField field(4, 4);
-  NullComputationNotifier notifier;
-  EXPECT_THROW(gum.computeImage(SnapshotDynFractal(), 4, 4, field, notifier), std::bad_cast);
-  gen_test::expectCancelForeignKindAndSizes(dyn, SnapshotDynFractal(), 3);
 }
 
 }  // namespace

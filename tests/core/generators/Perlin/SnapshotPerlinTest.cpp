@@ -67,7 +67,7 @@ TEST(SnapshotPerlinTest, ForceValidClampsWhatThePaneWrites) {
   EXPECT_TRUE(valid == sample());
 }
 
-TEST(SnapshotPerlinTest, EqualityMorphAndTheKind) {
+TEST(SnapshotPerlinTest, EqualityAndMorph) {
   registerCoreFamilies();
   P near = sample();
   near.scaleB += 5e-11;
@@ -98,24 +98,6 @@ TEST(SnapshotPerlinTest, EqualityMorphAndTheKind) {
   m.morph(huge, a, kNaN);
   EXPECT_EQ(m.octavesA, INT_MAX);
 
-  ASSERT_NE(dynamic_cast<SnapshotPerlin*>(SnapshotFactory::makeNewSnapshot("Perlin", 3).get()), nullptr);
-
-  auto const start = std::make_shared<SnapshotPerlin>("start", SnapshotCore(), a);
-  auto const target = std::make_shared<SnapshotPerlin>("target", SnapshotCore(), b);
-  SnapshotCore core;
-  core.setNorm(33);
-  auto const morphed = start->morphTowards(target, 1, core);
-  auto const* perlin = dynamic_cast<SnapshotPerlin const*>(morphed.get());
-  ASSERT_NE(perlin, nullptr);
-  EXPECT_EQ(perlin->getName(), "");
-  EXPECT_EQ(perlin->getCore().getNorm(), 33);
-  EXPECT_TRUE(perlin->getParameters() == b);
-  gen_test::expectForeignMorphCopies(start);
-
-  auto const back = gen_test::readRecord(gen_test::recordOf(*target));
-  ASSERT_NE(back, nullptr);
-  EXPECT_TRUE(back->isEqual(*target));
-  EXPECT_EQ(back->getName(), "target");
 }
 
 }  // namespace

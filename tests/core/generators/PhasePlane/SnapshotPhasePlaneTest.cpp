@@ -23,24 +23,6 @@ using SnapshotPhasePlaneTest = gen_test::CoreTest;
 
 using phaseplane_test::block;
 
-TEST_F(SnapshotPhasePlaneTest, EveryMemberIsRegisteredWithItsCount) {
-  struct Case {
-    char const* identifier;
-    int count;
-    char const* text;
-  } const cases[] = {{"PhasePlane-xsin", 5, "50 50 0.1 1 1 1 1 1 "},
-                     {"PhasePlane-sinprod", 3, "50 50 0.1 1 1 1 "},
-                     {"PhasePlane-tan", 5, "50 50 0.1 1 1 1 1 1 "}};
-  for (auto const& c : cases) {
-    auto const made = SnapshotFactory::makeNewSnapshot(c.identifier, 4);
-    auto const* pp = dynamic_cast<SnapshotPhasePlane const*>(made.get());
-    ASSERT_NE(pp, nullptr) << c.identifier;
-    EXPECT_EQ(pp->getNumParams(), c.count);
-    EXPECT_EQ(gen_test::textOf(*made), c.text) << c.identifier;
-  }
-  EXPECT_FALSE(SnapshotPPtan::registerCreator());
-}
-
 TEST_F(SnapshotPhasePlaneTest, TextFormReadsBackAndCountsAreClamped) {
   SnapshotPPsinprod odd("", SnapshotCore(), block(7, 0, kNaN, {-kInf, -0.0, 1e-300}));
   EXPECT_EQ(gen_test::textOf(odd), "7 0 nan -inf -0 1e-300 ");
@@ -154,17 +136,6 @@ TEST_F(SnapshotPhasePlaneTest, EqualityAndMorph) {
   EXPECT_EQ(morphed(1e12).numSteps, 100000000);
   EXPECT_EQ(morphed(kNaN).gridDivisions, 40);
   EXPECT_EQ(morphed(kNaN).numSteps, 50);
-
-  // Towards another member or nothing: an unchanged copy with its own name.
-  auto const tan = std::make_shared<SnapshotPPtan>();
-  for (auto const& other : {std::shared_ptr<Snapshot>(tan), std::shared_ptr<Snapshot>()}) {
-    auto const copy = a->morphTowards(other, 0.5, SnapshotCore());
-    Snapshot const& c = *copy;
-    EXPECT_EQ(typeid(c), typeid(SnapshotPPsinprod));
-    EXPECT_TRUE(copy->isEqual(*a));
-    EXPECT_EQ(copy->getName(), "a");
-  }
-  EXPECT_FALSE(SnapshotPPxsin().isEqual(SnapshotPPtan()));
 }
 
 }  // namespace
