@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/FileNames.h"
 #include "cli/FileReading.h"
 #include "cli/Quoting.h"
 #include "cli/SnapshotSources.h"
@@ -23,7 +24,7 @@ namespace {
 // The timeline as the studio would open it: every keyframe with a valid
 // position, in file order; what it has to leave out is said, not hidden.
 KeyframeContainer readTimeline(std::filesystem::path const& path) {
-  StreamAlertSink alerts(std::cerr);
+  RecordingAlertSink alerts;  // finishReading says more
   MovieFrameFile const file(path, alerts);
   checkOpened(file, path);
   finishReading(file, path, "no movie is made from a timeline with keyframes missing");
@@ -69,6 +70,8 @@ int renderMovie(MovieOptions const& options) {
                                      " (the frames are 0 ... the frame count), not " + std::to_string(range.first) +
                                      ":" + std::to_string(range.last) + ".");
   }
+  if (!options.pngFolder && sameFile(options.output, options.keyframes))
+    throw CliError(kExitUsage, "the output " + inQuotes(options.output) + " is the keyframe file; choose another name.");
   KeyframeContainer const timeline = readTimeline(options.keyframes);
 
   TerminalMovieProgress progress;
@@ -94,8 +97,10 @@ int renderMovie(MovieOptions const& options) {
         result = renderMovieFrames(timeline, options.settings, range, pipe, progress);
         pipe.finish();
       }
-      movie.finish();
-      written = inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames";
+      // A movie without a frame is no movie: the writer then leaves nothing behind.
+      if (result.framesMade > 0) movie.finish();
+      written = result.framesMade > 0 ? inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames"
+                                      : "nothing (no frame was finished)";
     }
   } catch (FileWriteError const& e) {
     throw CliError(kExitFailure, e.what());

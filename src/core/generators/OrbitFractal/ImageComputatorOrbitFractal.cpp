@@ -22,7 +22,7 @@ class OrbitFractalRows {
       : m_points(snapshot.getCore(), width, height), m_field(field) {
     auto const& parameters = snapshot.getParameters();
     for (unsigned i = 0; i < 3; ++i) m_p[i] = parameters.getParameter(i);
-    m_count = parameters.getIterations();
+    m_count = std::max(parameters.getIterations(), 1);  // every orbit holds its start
     m_analyzer = OrbitAnalyzer::getAnalyzerFromID(parameters.analyzerID);
     if (m_analyzer == nullptr) m_analyzer = &OrbitAnalyzerDistance::instance();
     // These read the first and the last point and whether there are two.
