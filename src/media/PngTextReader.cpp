@@ -37,8 +37,12 @@ bool inflateBounded(std::string_view compressed, std::string& text) {
     stream.avail_out = static_cast<uInt>(buffer.size());
     status = inflate(&stream, Z_NO_FLUSH);
     std::size_t const produced = buffer.size() - stream.avail_out;
-    if (text.size() + produced > kMaxPngTextBytes) status = Z_MEM_ERROR;
-    else text.append(buffer.data(), produced);
+    if (text.size() + produced > kMaxPngTextBytes) {
+      text.resize(kMaxPngTextBytes);  // tells the caller why
+      status = Z_MEM_ERROR;
+    } else {
+      text.append(buffer.data(), produced);
+    }
     if (status == Z_OK && produced == 0 && stream.avail_in == 0) status = Z_DATA_ERROR;  // ends early
   }
   inflateEnd(&stream);
@@ -155,7 +159,9 @@ std::string readPngTextChunks(std::istream& in, std::uint64_t size, PngInfo& inf
       continue;
     }
     PngText text;
-    if (!parseText(type, data, text)) return "the " + std::string(type) + " chunk is damaged";
+    if (!parseText(type, data, text))
+      return "the " + std::string(type) + " chunk is " +
+             (text.text.size() >= kMaxPngTextBytes ? "larger than 4 MiB when inflated" : "damaged");
     textBytes += length + text.text.size();
     info.texts.push_back(std::move(text));
   }
