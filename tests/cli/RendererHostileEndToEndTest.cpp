@@ -5,7 +5,6 @@
 
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -23,9 +22,10 @@ using orlenza::testing_cli::RunResult;
 
 class RendererHostileTest : public orlenza::testing_cli::RendererRun {
  protected:
-  // The renderer under `timeout`, which sends signal after seconds (and kills it 20 s later).
+  // The renderer under `timeout`, which sends signal after seconds and kills it if it
+  // has not ended 3 s later: a cancel must be seen within a fraction of a second.
   RunResult signalled(char const* signal, int seconds, std::string const& arguments) const {
-    std::string const command = "timeout --preserve-status -k 20 -s " + std::string(signal) + " " +
+    std::string const command = "timeout --preserve-status -k 3 -s " + std::string(signal) + " " +
                                 std::to_string(seconds) + " '" + ORLENZA_RENDER_PATH + "' " + arguments;
     int const status = std::system((command + " >'" + path("stdout.txt").string() + "' 2>'" +
                                     path("stderr.txt").string() + "'").c_str());
@@ -65,14 +65,6 @@ std::string chunk(std::string const& type, std::string const& data) {
 std::string const kSignature = "\x89PNG\r\n\x1a\n";
 std::string header(std::uint32_t width, std::uint32_t height) {
   return chunk("IHDR", bigEndian(width) + bigEndian(height) + std::string("\x08\x02\x00\x00\x00", 5));
-}
-
-// Seconds the command took, and what it said.
-template <class Run>
-double timed(Run&& run) {
-  auto const start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 TEST_F(RendererHostileTest, DamagedAndSpecialInputs) {
@@ -173,14 +165,10 @@ TEST_F(RendererHostileTest, SignalsStopLongPixelsAndLeaveNoTemporaryFile) {
   std::string const record = file.substr(file.find('\n') + 1, file.rfind('\n') - file.find('\n') - 1);
   std::string const slow = replaced(record, " 12 OA_", " 2147483647 OA_");
   write("slow.snaps", "Qvtx 3\n" + slow + "\n");
-  RunResult stopped;
-  double const seconds = timed([&] {
-    stopped = signalled("INT", 1, "render " + quoted(path("slow.snaps")) + " --threads 2 --size 8x8 -o " +
-                                      quoted(path("s.png")));
-  });
+  auto const stopped =
+      signalled("INT", 1, "render " + quoted(path("slow.snaps")) + " --threads 2 --size 8x8 -o " + quoted(path("s.png")));
   EXPECT_EQ(stopped.exitCode, 1) << stopped.err;
   EXPECT_NE(stopped.err.find("cancelled"), std::string::npos) << stopped.err;
-  EXPECT_LT(seconds, 4.0);
 
   // A movie whose second frame is slow: Ctrl-C inside it keeps the playable first frame;
   // SIGTERM leaves nothing behind.
