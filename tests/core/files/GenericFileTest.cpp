@@ -238,7 +238,9 @@ TEST_F(GenericFileTest, ContainerEdgeCases) {
       EXPECT_EQ(file.getStatus(), c.status);
       EXPECT_EQ(alerts.alerts(), c.alerts);
       EXPECT_EQ(file.records().size(), c.records);
-      if (!file.records().empty()) EXPECT_EQ(*file.records().front(), threeKeys());
+      if (!file.records().empty()) {
+        EXPECT_EQ(*file.records().front(), threeKeys());
+      }
       EXPECT_EQ(file.getFailedLine(), c.failedLine);
       EXPECT_EQ(file.getFileVersion(), c.fileVersion);
       bool const accepted = c.status == RecordFileStatus::complete;
