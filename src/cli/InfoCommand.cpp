@@ -2,8 +2,10 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/FileNames.h"
 #include "cli/FileReading.h"
 #include "cli/Quoting.h"
+#include "cli/SnapshotSources.h"
 #include "core/files/AlertSink.h"
 #include "core/files/GradationFile.h"
 #include "core/files/MovieFrameFile.h"
@@ -32,16 +34,19 @@ void printSnapshotLine(std::size_t index, Snapshot const& snapshot) {
 }
 
 int snapshotInfo(std::filesystem::path const& path) {
-  StreamAlertSink alerts(std::cerr);
+  RecordingAlertSink alerts;  // finishReading says more
   SnapshotFile const file(path, alerts);
   checkOpened(file, path);
   printHeading(file);
-  for (std::size_t i = 0; i < file.records().size(); ++i) printSnapshotLine(i, *file.records()[i]);
+  for (std::size_t i = 0; i < file.records().size(); ++i) {
+    printSnapshotLine(i, *file.records()[i]);
+    warnOfUnknownIdentifiers(*file.records()[i], "snapshot " + std::to_string(i) + " of " + inQuotes(path));
+  }
   return finishReading(file, path);
 }
 
 int gradationInfo(std::filesystem::path const& path) {
-  StreamAlertSink alerts(std::cerr);
+  RecordingAlertSink alerts;  // finishReading says more
   GradationFile const file(path, alerts);
   checkOpened(file, path);
   printHeading(file);
@@ -51,7 +56,7 @@ int gradationInfo(std::filesystem::path const& path) {
 }
 
 int keyframeInfo(std::filesystem::path const& path) {
-  StreamAlertSink alerts(std::cerr);
+  RecordingAlertSink alerts;  // finishReading says more
   MovieFrameFile const file(path, alerts);
   checkOpened(file, path);
   printHeading(file);
@@ -59,6 +64,7 @@ int keyframeInfo(std::filesystem::path const& path) {
     auto const& keyframe = *file.records()[i];
     std::cout << i << '\t' << keyframe.getPosition().getValue() << '\t' << keyframe.getSnapshot()->getIdentifier()
               << '\t' << keyframe.getSnapshot()->getName() << '\n';
+    warnOfUnknownIdentifiers(*keyframe.getSnapshot(), "keyframe " + std::to_string(i) + " of " + inQuotes(path));
   }
   // A timeline keeps one keyframe per position inside 0 ... 1: say what it would drop.
   for (auto const& problem : file.findKeyframeProblems()) std::cout << "note: " << describeKeyframeProblem(problem) << '\n';
@@ -82,6 +88,7 @@ int pictureInfo(std::filesystem::path const& path) {
   auto const snapshot = readSnapshotRecord(is, kSnapshotRecordVersion);
   if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + inQuotes(path) + " cannot be read.");
   printSnapshotLine(0, *snapshot);
+  warnOfUnknownIdentifiers(*snapshot, "the snapshot of " + inQuotes(path));
   std::cout << text->text << '\n';
   return kExitOk;
 }
@@ -89,11 +96,11 @@ int pictureInfo(std::filesystem::path const& path) {
 }  // namespace
 
 int printFileInfo(std::filesystem::path const& path) {
-  std::string const extension = path.extension().string();
-  if (extension == ".snaps") return snapshotInfo(path);
-  if (extension == ".grads") return gradationInfo(path);
-  if (extension == ".msnaps") return keyframeInfo(path);
-  if (extension == ".png" || extension == ".PNG") return pictureInfo(path);
+  std::string const extension = extensionOf(path);
+  if (extension == "snaps") return snapshotInfo(path);
+  if (extension == "grads") return gradationInfo(path);
+  if (extension == "msnaps") return keyframeInfo(path);
+  if (extension == "png") return pictureInfo(path);
   throw CliError(kExitUsage, "cannot tell the kind of " + inQuotes(path) +
                                  " from its name; info reads .snaps, .grads, .msnaps and .png files.");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/FileNames.h"
 #include "cli/FileReading.h"
 #include "cli/Quoting.h"
 #include "cli/SnapshotSources.h"
@@ -26,7 +27,7 @@ namespace {
 // The timeline as the studio would open it: every keyframe with a valid
 // position, in file order; what it has to leave out is said, not hidden.
 KeyframeContainer readTimeline(std::filesystem::path const& path) {
-  StreamAlertSink alerts(std::cerr);
+  RecordingAlertSink alerts;  // finishReading says more
   MovieFrameFile const file(path, alerts);
   checkOpened(file, path);
   finishReading(file, path, "no movie is made from a timeline with keyframes missing");
@@ -72,6 +73,8 @@ int renderMovie(MovieOptions const& options) {
                                      " (the frames are 0 ... the frame count), not " + std::to_string(range.first) +
                                      ":" + std::to_string(range.last) + ".");
   }
+  if (!options.pngFolder && sameFile(options.output, options.keyframes))
+    throw CliError(kExitUsage, "the output " + inQuotes(options.output) + " is the keyframe file; choose another name.");
   KeyframeContainer const timeline = readTimeline(options.keyframes);
 
   TerminalMovieProgress progress;
@@ -92,7 +95,8 @@ int renderMovie(MovieOptions const& options) {
                 " in " + inQuotes(*options.pngFolder);
     } else {
       result = media::writeMovie(timeline, options.settings, range, options.output, progress);
-      written = inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames";
+      written = result.framesMade > 0 ? inQuotes(options.output) + " with " + std::to_string(result.framesMade) + " frames"
+                                      : "nothing (no frame was finished)";
     }
   } catch (FileWriteError const& e) {
     throw CliError(kExitFailure, e.what());

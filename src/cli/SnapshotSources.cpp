@@ -1,6 +1,7 @@
 #include "cli/SnapshotSources.h"
 
 #include <algorithm>
+#include <iterator>
 #include <iostream>
 #include <random>
 #include <sstream>
@@ -8,6 +9,9 @@
 #include "cli/Quoting.h"
 #include "core/base/RandomUtils.h"
 #include "core/files/AlertSink.h"
+#include "core/engine/Normalizer.h"
+#include "core/engine/OrbitAnalyzer.h"
+#include "core/engine/Postfiltering.h"
 #include "core/files/SnapshotFile.h"
 #include "core/library/StandardSnapshots.h"
 #include "core/model/Snapshot.h"
@@ -67,8 +71,8 @@ void checkDrawable(Snapshot const& snapshot, std::string const& where) {
     throw CliError(kExitFailure, where + " is a picture of '" + id + "', which is not built yet.");
 }
 
-std::vector<ChosenSnapshot> fileSnapshots(SnapshotChoice const& choice) {
-  StreamAlertSink alerts(std::cerr);
+ChosenSnapshots fileSnapshots(SnapshotChoice const& choice) {
+  RecordingAlertSink alerts;  // the sentences below say more
   SnapshotFile file(choice.path, alerts);
   if (!file.isOpen()) throw CliError(kExitFailure, "cannot read " + inQuotes(choice.path) + ": " + file.getOpenFailure() + ".");
   auto const& records = file.records();
@@ -107,7 +111,10 @@ std::vector<ChosenSnapshot> fileSnapshots(SnapshotChoice const& choice) {
     }
   }
   for (auto const& c : chosen) checkDrawable(*c.snapshot, "snapshot " + std::to_string(c.index) + " of " + inQuotes(choice.path));
-  return chosen;
+  if (!complete)
+    std::cerr << "orlenza-render: warning: line " << file.getFailedLine() << " of " << inQuotes(choice.path)
+              << " cannot be read; the " << records.size() << " records before it are all that was read.\n";
+  return {chosen, !complete};
 }
 
 media::PngInfo readPicture(std::filesystem::path const& path, bool withPixels) {
@@ -118,7 +125,7 @@ media::PngInfo readPicture(std::filesystem::path const& path, bool withPixels) {
   }
 }
 
-std::shared_ptr<Snapshot> pictureSnapshot(std::filesystem::path const& path) {
+ChosenSnapshot pictureSnapshot(std::filesystem::path const& path) {
   auto const info = readPicture(path, false);
   auto const* text = info.findText(media::kSnapshotTextKeyword);
   if (text == nullptr)
@@ -127,7 +134,7 @@ std::shared_ptr<Snapshot> pictureSnapshot(std::filesystem::path const& path) {
   auto snapshot = readSnapshotRecord(is, kSnapshotRecordVersion);
   if (!snapshot) throw CliError(kExitFailure, "the snapshot record in " + inQuotes(path) + " cannot be read.");
   checkDrawable(*snapshot, inQuotes(path));
-  return snapshot;
+  return {snapshot, 0, info.width, info.height};
 }
 
 std::string validCategories() {
@@ -162,23 +169,39 @@ std::string recordText(Snapshot const& snapshot) {
   return os.str();
 }
 
-void pictureSize(std::filesystem::path const& path, int& width, int& height) {
-  auto const info = readPicture(path, false);
-  width = info.width;
-  height = info.height;
+std::vector<std::string> unknownIdentifiers(Snapshot const& snapshot) {
+  // Every such identifier carries its family's prefix; the last token is the name.
+  std::istringstream tokens(recordText(snapshot));
+  std::vector<std::string> words{std::istream_iterator<std::string>(tokens), std::istream_iterator<std::string>()};
+  if (!words.empty()) words.pop_back();
+  std::vector<std::string> unknown;
+  for (auto const& word : words) {
+    bool known = true;
+    if (word.rfind("pf_", 0) == 0) known = Postfiltering::getInstanceFromID(word) != nullptr;
+    else if (word.rfind("norm_", 0) == 0) known = Normalizer::getInstanceFromID(word) != nullptr;
+    else if (word.rfind("OA_", 0) == 0) known = OrbitAnalyzer::getInstanceFromID(word) != nullptr;
+    if (!known && std::find(unknown.begin(), unknown.end(), word) == unknown.end()) unknown.push_back(word);
+  }
+  return unknown;
 }
 
-std::vector<ChosenSnapshot> chosenSnapshots(SnapshotChoice const& choice) {
+void warnOfUnknownIdentifiers(Snapshot const& snapshot, std::string const& where) {
+  for (auto const& identifier : unknownIdentifiers(snapshot))
+    std::cerr << "orlenza-render: warning: " << where << " names " << inQuotes(identifier)
+              << ", which this program does not know; it is drawn with the default in its place.\n";
+}
+
+ChosenSnapshots chosenSnapshots(SnapshotChoice const& choice) {
   switch (choice.kind) {
     case SnapshotChoice::Kind::Default:
     case SnapshotChoice::Kind::Random:
-      return {{generatorSnapshot(choice), 0}};
+      return {{{generatorSnapshot(choice), 0}}};
     case SnapshotChoice::Kind::File:
       return fileSnapshots(choice);
     case SnapshotChoice::Kind::Picture:
-      return {{pictureSnapshot(choice.path), 0}};
+      return {{pictureSnapshot(choice.path)}};
     case SnapshotChoice::Kind::Builtin:
-      return {{builtinSnapshot(choice), choice.index.value_or(0)}};
+      return {{{builtinSnapshot(choice), choice.index.value_or(0)}}};
   }
   return {};
 }

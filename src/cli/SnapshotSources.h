@@ -18,17 +18,30 @@ namespace orlenza::cli {
 struct ChosenSnapshot {
   std::shared_ptr<Snapshot> snapshot;
   int index = 0;  // the record's index in its file (0 for other sources)
+  // A picture's own size, read from its header; 0 for other sources.
+  int width = 0;
+  int height = 0;
+};
+
+struct ChosenSnapshots {
+  std::vector<ChosenSnapshot> snapshots;
+  // The file was damaged after the records read: some were skipped (a
+  // warning naming the file and the line was printed).
+  bool recordsSkipped = false;
 };
 
 // One snapshot, or with choice.all every record of the file, in file order.
-// Alerts about a file go to stderr as warnings; a record that was not read is
-// a failure, an index or name the source does not hold a usage error.
-std::vector<ChosenSnapshot> chosenSnapshots(SnapshotChoice const& choice);
+// A damaged file is named with its line in a warning on stderr; a record that
+// was not read is a failure, an index or name the source does not hold a usage error.
+ChosenSnapshots chosenSnapshots(SnapshotChoice const& choice);
+
+// The post-filter, normalizer and analyzer identifiers of the snapshot that no
+// registry knows (a newer program's, or damage); each is drawn by its fallback.
+std::vector<std::string> unknownIdentifiers(Snapshot const& snapshot);
+// One warning line on stderr per unknown identifier; where names the snapshot.
+void warnOfUnknownIdentifiers(Snapshot const& snapshot, std::string const& where);
 
 // The record text of a snapshot, as a snapshot file holds it.
 std::string recordText(Snapshot const& snapshot);
-
-// The size of the PNG picture at path (for re-rendering at its own size).
-void pictureSize(std::filesystem::path const& path, int& width, int& height);
 
 }  // namespace orlenza::cli

@@ -1,47 +1,24 @@
 #include "cli/TerminalProgress.h"
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
 
+#include "cli/Signals.h"
 #include "core/base/RemainingTimeText.h"
 
 namespace orlenza::cli {
 
-namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void onInterrupt(int) { g_interrupted.store(true); }
-
-void watchInterrupts() {
-  g_interrupted.store(false);
-  struct sigaction action = {};
-  action.sa_handler = onInterrupt;
-  action.sa_flags = SA_RESETHAND;  // a second Ctrl-C ends the process
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-}
-
-}  // namespace
-
 TerminalProgress::TerminalProgress(std::string label)
-    : m_label(std::move(label)), m_showing(isatty(STDERR_FILENO) == 1) {
-  watchInterrupts();
-}
+    : m_label(std::move(label)), m_showing(isatty(STDERR_FILENO) == 1) {}
 
-TerminalProgress::~TerminalProgress() {
-  finish();
-  std::signal(SIGINT, SIG_DFL);
-}
+TerminalProgress::~TerminalProgress() { finish(); }
 
 bool TerminalProgress::areWeCanceled() const {
-  return GenericComputationNotifier::areWeCanceled() || g_interrupted.load();
+  return GenericComputationNotifier::areWeCanceled() || interruptRequested();
 }
 
-bool TerminalProgress::interrupted() const { return g_interrupted.load(); }
+bool TerminalProgress::interrupted() const { return interruptRequested(); }
 
 void TerminalProgress::notify() {
   if (!m_showing) return;
@@ -58,14 +35,11 @@ void TerminalProgress::finish() {
   m_lineDrawn = false;
 }
 
-TerminalMovieProgress::TerminalMovieProgress() : m_showing(isatty(STDERR_FILENO) == 1) { watchInterrupts(); }
+TerminalMovieProgress::TerminalMovieProgress() : m_showing(isatty(STDERR_FILENO) == 1) {}
 
-TerminalMovieProgress::~TerminalMovieProgress() {
-  finish();
-  std::signal(SIGINT, SIG_DFL);
-}
+TerminalMovieProgress::~TerminalMovieProgress() { finish(); }
 
-bool TerminalMovieProgress::isCanceled() const { return g_interrupted.load(); }
+bool TerminalMovieProgress::isCanceled() const { return interruptRequested(); }
 
 void TerminalMovieProgress::frameFinished(int index, int lastIndex, long remainingSeconds) {
   if (!m_showing) return;

@@ -1,7 +1,6 @@
 #pragma once
 // Progress of a long computation on stderr (only when stderr is a terminal) and
-// Ctrl-C as a cancel: the first interrupt asks the computation to stop, a
-// second one ends the process as usual.
+// Ctrl-C as a cancel (see Signals.h).
 
 #include <string>
 
@@ -34,7 +33,7 @@ class TerminalProgress : public GenericComputationNotifier {
 };
 
 // "frame 3 / 11, about 2 minutes left" on stderr (only on a terminal), and
-// Ctrl-C as a cancel after the current frame.
+// Ctrl-C as a cancel, inside the current frame too.
 class TerminalMovieProgress : public MovieProgress {
  public:
   TerminalMovieProgress();

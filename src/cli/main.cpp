@@ -5,6 +5,9 @@
 #include <CLI/CLI.hpp>
 
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
 #include <charconv>
 #include <exception>
 #include <functional>
@@ -13,6 +16,8 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/FileNames.h"
+#include "cli/Signals.h"
 #include "cli/Quoting.h"
 #include "core/CoreRegistration.h"
 #include "core/engine/RawField.h"
@@ -69,6 +74,28 @@ void applyThreads(std::string const& text) {
 
 bool parseIndex(std::string const& text, int& index) { return parseWhole(text, index) && index >= 0; }
 
+// An option given an empty text ("--size ''") is a mistake, not an absent option.
+void refuseEmptyValues(CLI::App const& command) {
+  for (CLI::Option const* option : command.get_options()) {
+    if (option->get_type_size() == 0 || option->count() == 0) continue;
+    for (std::string const& value : option->results()) {
+      if (!value.empty()) continue;
+      std::string const name = option->get_lnames().empty() ? option->get_name() : "--" + option->get_lnames().front();
+      throw CliError(kExitUsage, name + " needs a value, not an empty text.");
+    }
+  }
+}
+
+// Output that could not be written (a full disk, a closed pipe) is a failure.
+int checkStandardOutput(int exitCode) {
+  errno = 0;
+  std::cout.flush();
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good()) return exitCode;
+  int const error = errno != 0 ? errno : EIO;
+  std::cerr << "orlenza-render: cannot write to standard output: " << std::generic_category().message(error) << ".\n";
+  return orlenza::cli::kExitFailure;
+}
+
 // Where the picture comes from, shared by render and snapshot: a generator's
 // default or random picture, a snapshot file, a PNG we wrote, or a built-in.
 struct SourceFlags {
@@ -122,11 +149,10 @@ struct SourceFlags {
     bool const fileOnly = !name.empty() || all;
     if (!input.empty()) {
       result.path = input;
-      std::string extension = result.path.extension().string();
-      for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (extension == ".snaps") {
+      std::string const extension = orlenza::cli::extensionOf(result.path);
+      if (extension == "snaps") {
         result.kind = SnapshotChoice::Kind::File;
-      } else if (extension == ".png") {
+      } else if (extension == "png") {
         result.kind = SnapshotChoice::Kind::Picture;
         if (result.index || fileOnly)
           throw CliError(kExitUsage, "--index, --name and --all choose records of a snapshot file, not of a picture.");
@@ -157,7 +183,9 @@ struct SourceFlags {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
   try {
     orlenza::registerCoreFamilies();
 
@@ -236,7 +264,9 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
 
+    for (CLI::App const* command : app.get_subcommands()) refuseEmptyValues(*command);
     if (render->parsed()) {
+      renderOptions.output = orlenza::cli::outputPath(renderOptions.output).string();
       renderOptions.source = renderSource.choice();
       if (!size.empty()) {
         int width = 0, height = 0;
@@ -271,7 +301,7 @@ int main(int argc, char** argv) {
         movieOptions.range = std::make_pair(first, last);
       }
       movieOptions.keyframes = movieInput;
-      movieOptions.output = movieOutput;
+      movieOptions.output = orlenza::cli::outputPath(movieOutput);
       if (!moviePngs.empty()) movieOptions.pngFolder = moviePngs;
       applyThreads(movieThreads);
       return orlenza::cli::renderMovie(movieOptions);
@@ -286,7 +316,7 @@ int main(int argc, char** argv) {
       auto const source = snapshotSource.choice();
       if (source.all) throw CliError(kExitUsage, "--all renders every record; 'snapshot' makes a file of one.");
       std::optional<std::filesystem::path> output;
-      if (!snapshotOutput.empty()) output = snapshotOutput;
+      if (!snapshotOutput.empty()) output = orlenza::cli::outputPath(snapshotOutput);
       return orlenza::cli::printSnapshot(source, output, append);
     }
     std::cout << app.help();
@@ -298,4 +328,11 @@ int main(int argc, char** argv) {
     std::cerr << "orlenza-render: " << e.what() << '\n';
     return orlenza::cli::kExitFailure;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  orlenza::cli::installSignalHandlers();
+  return checkStandardOutput(run(argc, argv));
 }

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <mutex>
 #include <system_error>
 #include <vector>
@@ -19,6 +20,9 @@ std::vector<std::filesystem::path> moduleCandidates() {
   std::filesystem::path const folder = program.parent_path();
   return {folder.parent_path() / "lib" / "orlenza" / kMovieModuleFile, folder / kMovieModuleFile};
 }
+
+// Set once the module is loaded, read by signal handlers.
+std::atomic<void (*)() noexcept> g_removeTemporaries{nullptr};
 
 struct LoadedModule {
   MovieModuleInterface const* interface = nullptr;
@@ -41,6 +45,7 @@ LoadedModule loadModule() {
     MovieModuleInterface const* interface = entry != nullptr ? entry() : nullptr;
     if (interface == nullptr || interface->version != kMovieModuleVersion)
       return {nullptr, "the movie module '" + candidate.string() + "' is not one of this version of the program"};
+    g_removeTemporaries.store(interface->removeTemporaryFiles);
     return {interface, {}};
   }
   return {nullptr, std::string("cannot make movies: the movie module ") + kMovieModuleFile + " is missing (looked for " +
@@ -58,6 +63,10 @@ std::unique_ptr<MovieFileSink> openMovieFile(std::filesystem::path const& target
   LoadedModule const& loaded = module();
   if (loaded.interface == nullptr) throw MovieModuleError(loaded.problem);
   return std::unique_ptr<MovieFileSink>(loaded.interface->open(target, settings));
+}
+
+void removeMovieTemporaryFiles() noexcept {
+  if (auto const remove = g_removeTemporaries.load()) remove();
 }
 
 std::string movieLibraryVersions() {

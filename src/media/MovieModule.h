@@ -30,6 +30,10 @@ class MovieModuleError : public std::runtime_error {
 // A writer of the module (throws MovieModuleError, or FileWriteError from the writer).
 std::unique_ptr<MovieFileSink> openMovieFile(std::filesystem::path const& target, MovieSettings const& settings);
 
+// Removes the temporary of a movie still being written, if the module is loaded.
+// Async-signal-safe, for the handlers that end the program.
+void removeMovieTemporaryFiles() noexcept;
+
 // "FFmpeg 5.1.x" from the module, or a sentence saying it is missing.
 std::string movieLibraryVersions();
 
@@ -38,8 +42,10 @@ struct MovieModuleInterface {
   int version;  // kMovieModuleVersion
   MovieFileSink* (*open)(std::filesystem::path const& target, MovieSettings const& settings);
   char const* (*libraryVersions)();
+  // The module keeps its own list of temporaries in the making; async-signal-safe.
+  void (*removeTemporaryFiles)() noexcept;
 };
-inline constexpr int kMovieModuleVersion = 1;
+inline constexpr int kMovieModuleVersion = 2;
 inline constexpr char kMovieModuleEntry[] = "orlenza_movie_module";
 inline constexpr char kMovieModuleFile[] = "liborlenza_movie.so";
 

@@ -6,6 +6,7 @@ extern "C" {
 #include <libavutil/avutil.h>
 }
 
+#include "core/base/AtomicFile.h"
 #include "media/MovieModule.h"
 #include "media/MovieWriter.h"
 
@@ -21,7 +22,8 @@ char const* versions() {
   return text.c_str();
 }
 
-orlenza::media::MovieModuleInterface const kInterface{orlenza::media::kMovieModuleVersion, &openWriter, &versions};
+orlenza::media::MovieModuleInterface const kInterface{orlenza::media::kMovieModuleVersion, &openWriter, &versions,
+                                                     &orlenza::removeTemporaryFiles};
 
 }  // namespace
 

@@ -36,7 +36,8 @@ MovieFramesResult writeMovie(KeyframeContainer const& timeline, MovieSettings co
     result = renderMovieFrames(timeline, settings, range, observed, progress);
     pipe.finish();
   }
-  movie->finish();
+  // A movie without a frame is no movie: the writer then leaves nothing behind.
+  if (result.framesMade > 0) movie->finish();
   return result;
 }
 

@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <fstream>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "core/base/AtomicFile.h"
+#include "media/PngTextReader.h"
 
 namespace orlenza::media {
 
@@ -23,11 +27,13 @@ namespace {
 struct PngJump {
   std::jmp_buf jump;
   char message[512];
+  int errorNumber;  // errno when libpng gave up: "Write Error" says no more
 };
 
 extern "C" {
 [[noreturn]] static void onPngError(png_structp png, png_const_charp message) {
   auto* state = static_cast<PngJump*>(png_get_error_ptr(png));
+  state->errorNumber = errno;
   std::snprintf(state->message, sizeof state->message, "%s", message != nullptr ? message : "unknown error");
   std::longjmp(state->jump, 1);
 }
@@ -167,6 +173,8 @@ bool readPngHeader(PngJump* state, png_structp png, png_infop info, std::FILE* f
   png_init_io(png, file);
   png_set_sig_bytes(png, 8);
   png_set_user_limits(png, kMaxReadSide, kMaxReadSide);
+  // No chunk length read from the file allocates more than the text limit.
+  png_set_chunk_malloc_max(png, kMaxPngTextBytes);
   png_read_info(png, info);
   png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colorType,
                &header->interlace, nullptr, nullptr);
@@ -274,9 +282,12 @@ void writePng(std::filesystem::path const& target, RgbImage16 const& image, PngW
                         image.rgb.data(),
                         row.data()};
   if (!writePngFile(&state, &job)) {
-    std::string const reason = state.message;
+    // A full disk reaches libpng as a short write: say what the system said.
+    bool const systemFailed = std::ferror(file.file()) && state.errorNumber != 0;
+    std::string const reason =
+        systemFailed ? std::generic_category().message(state.errorNumber) : std::string(state.message);
     file.discard();
-    throw FileWriteError(target, reason);
+    throw FileWriteError(target, reason, systemFailed ? state.errorNumber : 0);
   }
   file.commit();
 }
@@ -287,7 +298,26 @@ PngText const* PngInfo::findText(std::string_view keyword) const {
   return nullptr;
 }
 
+// Opening a FIFO or a device could block for ever or have effects: only regular files are read.
+std::uint64_t regularFileSize(std::filesystem::path const& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) throw readError(path, std::generic_category().message(errno));
+  if (S_ISDIR(st.st_mode)) throw readError(path, std::generic_category().message(EISDIR));
+  if (!S_ISREG(st.st_mode)) throw readError(path, "not a regular file");
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
 PngInfo readPngInfo(std::filesystem::path const& path, bool withPixels) {
+  std::uint64_t const size = regularFileSize(path);
+  if (!withPixels) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw readError(path, std::generic_category().message(errno != 0 ? errno : EIO));
+    PngInfo result;
+    std::string const problem = readPngTextChunks(in, size, result);
+    if (problem == "not a PNG file") throw PngReadError(quoted(path) + " is not a PNG file");
+    if (!problem.empty()) throw readError(path, problem);
+    return result;
+  }
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw readError(path, std::generic_category().message(errno != 0 ? errno : EIO));

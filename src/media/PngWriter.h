@@ -62,9 +62,9 @@ struct PngInfo {
 };
 
 // Reads the header and the text chunks (before and after the pixel data), and
-// the pixels when withPixels. Reading is bounded whatever the file holds:
-// sides up to 65536, at most 256 MiB of pixels, libpng's limit on chunk sizes.
-// Throws PngReadError.
+// the pixels when withPixels; without them no pixel is decoded. Only a regular
+// file is opened. Reading is bounded whatever the file holds: sides up to
+// 65536, at most 256 MiB of pixels, 4 MiB of text per chunk. Throws PngReadError.
 PngInfo readPngInfo(std::filesystem::path const& path, bool withPixels = true);
 
 }  // namespace orlenza::media

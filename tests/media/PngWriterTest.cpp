@@ -269,18 +269,20 @@ TEST_F(PngTest, ReaderRejectsWhatIsNotAGoodPng) {
     std::string content;
     bool notPng;         // the whole message is "'<path>' is not a PNG file"
     std::string reason;  // else "cannot read '<path>': " and this, or libpng's words when empty
+    bool pixelsOnly = false;  // a fault of the pixel data, which the header and texts alone never decode
   } const cases[] = {
       {"text.png", "just some text, long enough", true, ""},
       {"short.png", signature.substr(0, 5), true, ""},
       {"jpeg.png", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11), true, ""},
       {"cut.png", bytes.substr(0, bytes.size() / 2), false, "the file is cut short"},
       {"signature only.png", signature, false, "the file is cut short"},
-      {"flipped.png", flipped, false, ""},
-      {"huge.png", huge, false, ""},
-      {"too wide.png", tooWide, false, ""},
+      {"flipped.png", flipped, false, "", true},
+      {"huge.png", huge, false, "", true},
+      {"too wide.png", tooWide, false, "", true},
   };
   for (auto const& c : cases) {
     for (bool withPixels : {true, false}) {
+      if (c.pixelsOnly && !withPixels) continue;
       SCOPED_TRACE(c.name + (withPixels ? " with pixels" : " without pixels"));
       fs::path const path = folder / c.name;
       testing_files::put(path, c.content);
@@ -296,7 +298,7 @@ TEST_F(PngTest, ReaderRejectsWhatIsNotAGoodPng) {
           EXPECT_EQ(message.rfind(start, 0), 0u) << message;
           EXPECT_GT(message.size(), start.size());
           if (!c.reason.empty()) {
-            EXPECT_EQ(message, start + c.reason);
+            EXPECT_EQ(message.rfind(start + c.reason, 0), 0u) << message;
           }
           if (c.name == "huge.png" && withPixels) {
             EXPECT_EQ(message, start + "the picture is too large to load (60000 x 60000 pixels)");

@@ -18,6 +18,23 @@ std::optional<MissingKeyframeAlert> checkMovieKeyframes(KeyframeContainer const&
   return MissingKeyframeAlert{};
 }
 
+namespace {
+
+// No progress inside a frame (the frame count is the progress), but the
+// movie's cancel reaches into it: one frame may take minutes.
+class FrameNotifier final : public ComputationNotifier {
+ public:
+  explicit FrameNotifier(MovieProgress const& progress) : m_progress(progress) {}
+  void initialize(long) override {}
+  void iterate() override {}
+  bool areWeCanceled() const override { return m_progress.isCanceled(); }
+
+ private:
+  MovieProgress const& m_progress;
+};
+
+}  // namespace
+
 MovieFramesResult renderMovieFrames(KeyframeContainer const& keyframes, MovieSettings const& settings,
                                     FrameRange range, FrameSink& sink, MovieProgress& progress, baseRawImage& raw) {
   MovieFramesResult result;
@@ -36,9 +53,14 @@ MovieFramesResult renderMovieFrames(KeyframeContainer const& keyframes, MovieSet
     frame.recomputed = i == first || !raw.getSnapshot() || !frame.snapshot->isComputationallyEqual(*raw.getSnapshot());
     raw.setSnapshot(frame.snapshot);
     if (frame.recomputed) {
-      // No progress inside a frame: the frame count is the progress.
-      NullComputationNotifier quiet;
-      raw.computeRawImage(quiet);
+      FrameNotifier notifier(progress);
+      raw.computeRawImage(notifier);
+      // A frame cut short is not part of the movie; the frames before it are.
+      if (progress.isCanceled()) {
+        raw.setSnapshot(nullptr);
+        result.canceled = true;
+        break;
+      }
     }
     frame.image = colourToImage(raw.getField(), frame.snapshot->getCore());
     sink.addFrame(std::move(frame));

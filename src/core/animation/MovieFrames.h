@@ -37,7 +37,8 @@ class MovieProgress {
   // After each frame: its index, the index of the last frame to make, and the
   // estimate of seconds still to go (-1 while there is none).
   virtual void frameFinished(int index, int lastIndex, long remainingSeconds) = 0;
-  // Asked after each frame; true ends the loop with the frames made so far.
+  // Asked during and after each frame; true ends the loop with the frames
+  // made so far (a frame being computed is dropped).
   virtual bool isCanceled() const = 0;
 };
 

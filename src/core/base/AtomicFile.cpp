@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ostream>
 #include <random>
 #include <streambuf>
 #include <system_error>
+#include <string_view>
 #include <utility>
 
 namespace orlenza {
@@ -45,12 +47,72 @@ std::string randomSuffix() {
   return suffix;
 }
 
-// The file a rename must replace: a symbolic link is followed so that the link survives.
-std::filesystem::path resolveTarget(std::filesystem::path const& target) {
+// The temporaries in the making, for removeTemporaryFiles() in a signal
+// handler: fixed slots that need no lock and no allocation.
+struct TemporarySlot {
+  std::atomic<int> state{0};  // 0 free, 1 being filled, 2 holds a path
+  char path[4096];
+};
+constexpr int kTemporarySlots = 16;
+TemporarySlot s_temporaries[kTemporarySlots];
+
+int rememberTemporary(std::filesystem::path const& path) {
+  std::string const& text = path.native();
+  if (text.size() >= sizeof s_temporaries[0].path) return -1;
+  for (int i = 0; i < kTemporarySlots; ++i) {
+    int expected = 0;
+    if (!s_temporaries[i].state.compare_exchange_strong(expected, 1)) continue;
+    std::memcpy(s_temporaries[i].path, text.c_str(), text.size() + 1);
+    s_temporaries[i].state.store(2);
+    return i;
+  }
+  return -1;
+}
+
+void forgetTemporary(int slot) {
+  if (slot >= 0) s_temporaries[slot].state.store(0);
+}
+
+constexpr int kMaxLinkHops = 40;  // as the kernel allows
+
+// A path that names an open descriptor rather than a file: standard output,
+// /dev/fd/N, /proc/self/fd/N. Writing there goes to the descriptor itself.
+int descriptorNamed(std::filesystem::path const& path) {
+  std::string const text = path.lexically_normal().string();
+  if (text == "/dev/stdout") return STDOUT_FILENO;
+  if (text == "/dev/stderr") return STDERR_FILENO;
+  for (std::string_view prefix : {std::string_view("/dev/fd/"), std::string_view("/proc/self/fd/")}) {
+    if (text.size() <= prefix.size() || text.compare(0, prefix.size(), prefix) != 0 || text.size() > prefix.size() + 9)
+      continue;
+    int fd = 0;
+    for (std::size_t i = prefix.size(); i < text.size(); ++i) {
+      if (text[i] < '0' || text[i] > '9') return -1;
+      fd = fd * 10 + (text[i] - '0');
+    }
+    return fd;
+  }
+  return -1;
+}
+
+struct ResolvedTarget {
+  std::filesystem::path path;  // what a rename must replace: the end of any chain of links
+  int descriptor = -1;         // >= 0: the chain names an open descriptor
+};
+
+// Symbolic links are followed, dangling ones too, so that a link survives and
+// the new file appears where it points.
+ResolvedTarget resolveTarget(std::filesystem::path const& target) {
+  ResolvedTarget result{target};
   std::error_code ec;
-  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) return target;
-  std::filesystem::path resolved = std::filesystem::weakly_canonical(target, ec);
-  return ec ? target : resolved;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    result.descriptor = descriptorNamed(result.path);
+    if (result.descriptor >= 0) return result;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(result.path, ec))) return result;
+    std::filesystem::path const link = std::filesystem::read_symlink(result.path, ec);
+    if (ec) return result;
+    result.path = link.is_absolute() ? link : result.path.parent_path() / link;
+  }
+  return result;
 }
 
 void syncFolder(std::filesystem::path const& folder) noexcept {
@@ -105,8 +167,24 @@ FileWriteError::FileWriteError(std::filesystem::path target, std::string const& 
       m_target(std::move(target)),
       m_errorNumber(errorNumber) {}
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
-    : m_target(std::move(target)), m_realTarget(resolveTarget(m_target)) {
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std::move(target)) {
+  ResolvedTarget const resolved = resolveTarget(m_target);
+  m_realTarget = resolved.path;
+  if (resolved.descriptor >= 0) {
+    openWriteThrough(::fcntl(resolved.descriptor, F_DUPFD_CLOEXEC, 3));
+    return;
+  }
+  // A device or a FIFO is written to, never replaced by a file.
+  struct stat existing {};
+  if (::stat(m_realTarget.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) throw error(systemMessage(EISDIR), EISDIR);
+  if (::stat(m_realTarget.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+    int fd;
+    do {
+      fd = ::open(m_realTarget.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    openWriteThrough(fd);
+    return;
+  }
   std::string const name = m_realTarget.filename().string();
   if (name.empty() || name == "." || name == "..") throw error(systemMessage(EISDIR), EISDIR);
 
@@ -125,6 +203,7 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
     } while (fd < 0 && errno == EINTR);
     if (fd >= 0) {
       m_temporary = std::move(candidate);
+      m_slot = rememberTemporary(m_temporary);
     } else {
       lastErrno = errno;
       if (lastErrno != EEXIST) break;
@@ -142,6 +221,21 @@ AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
     ::close(fd);
     ::unlink(m_temporary.c_str());
     m_temporary.clear();
+    forgetTemporary(std::exchange(m_slot, -1));
+    throw error(systemMessage(e), e);
+  }
+}
+
+void AtomicFileWriter::openWriteThrough(int fd) {
+  if (fd < 0) {
+    int const e = errno;
+    throw error(systemMessage(e), e);
+  }
+  m_writeThrough = true;
+  m_file = ::fdopen(fd, "wb");
+  if (m_file == nullptr) {
+    int const e = errno;
+    ::close(fd);
     throw error(systemMessage(e), e);
   }
 }
@@ -162,12 +256,18 @@ void AtomicFileWriter::commit() {
   errno = 0;
   if (std::fflush(m_file) != 0) throw fail(errno != 0 ? errno : EIO);
   if (std::ferror(m_file)) throw fail(EIO);
+  if (m_writeThrough) {
+    m_committed = true;
+    if (std::fclose(std::exchange(m_file, nullptr)) != 0) throw error(systemMessage(errno), errno);
+    return;
+  }
   if (::fsync(::fileno(m_file)) != 0) throw fail(errno);
   std::FILE* const file = std::exchange(m_file, nullptr);
   if (std::fclose(file) != 0) throw fail(errno != 0 ? errno : EIO);
   if (std::rename(m_temporary.c_str(), m_realTarget.c_str()) != 0) throw fail(errno);
   m_committed = true;
   m_temporary.clear();
+  forgetTemporary(std::exchange(m_slot, -1));
   syncFolder(m_realTarget.parent_path());
 }
 
@@ -176,6 +276,17 @@ void AtomicFileWriter::discard() noexcept {
   if (!m_committed && !m_temporary.empty()) {
     ::unlink(m_temporary.c_str());
     m_temporary.clear();
+  }
+  forgetTemporary(std::exchange(m_slot, -1));
+}
+
+void removeTemporaryFiles() noexcept {
+  for (auto& slot : s_temporaries) {
+    if (slot.state.load() != 2) continue;
+    char path[sizeof slot.path];
+    std::memcpy(path, slot.path, sizeof path);
+    path[sizeof path - 1] = '\0';
+    if (slot.state.load() == 2) ::unlink(path);
   }
 }
 

@@ -30,7 +30,10 @@ class FileWriteError : public std::runtime_error {
 // The low-level form, for writers that need a FILE* (libpng). The constructor
 // creates the temporary file; commit() makes it the target. A writer destroyed
 // without a successful commit() removes the temporary and leaves the target as it was.
-// When the target is a symbolic link, the file it points to is replaced and the link kept.
+// When the target is a symbolic link, the file it points to (even one that does
+// not exist yet) is replaced and the link kept. A target that is no regular
+// file (a device, a FIFO, /dev/stdout or /dev/fd/N) is written to directly:
+// there is nothing to replace, and commit() only flushes it.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(std::filesystem::path target);  // throws FileWriteError
@@ -60,7 +63,15 @@ class AtomicFileWriter {
   std::filesystem::path m_temporary;
   std::FILE* m_file = nullptr;
   bool m_committed = false;
+  bool m_writeThrough = false;
+  int m_slot = -1;  // where removeTemporaryFiles() finds the temporary
+
+  void openWriteThrough(int fd);
 };
+
+// Removes every temporary file a writer is still filling. Async-signal-safe:
+// for a handler of SIGTERM and the like, just before the process ends.
+void removeTemporaryFiles() noexcept;
 
 // Writes target through writer(stream) atomically. A writer that throws, or
 // leaves the stream failed, leaves the old file as it was and no temporary

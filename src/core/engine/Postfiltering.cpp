@@ -165,8 +165,11 @@ double PostFiltering3x3::filter(RawField const& field, int x, int y, double para
   for (int dy = -1; dy <= 1; ++dy) {
     for (int dx = -1; dx <= 1; ++dx) {
       double const weight = m_kernel[3 * (dy + 1) + (dx + 1)];
-      if (weight == 0) continue;
-      sum += weight * clampedCell(field, x + dx, y + dy);
+      double const value = clampedCell(field, x + dx, y + dy);
+      // A cell of weight 0 still takes part: 0 times NaN or infinity is NaN, as
+      // the sum says. A finite one adds nothing, not even the sign of a zero.
+      if (weight == 0 && std::isfinite(value)) continue;
+      sum += weight * value;
     }
   }
   return postProcess(sum, param, stats);

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/base/WorkStop.h"
+
 namespace orlenza {
 
 class CallerStop;
@@ -33,6 +35,22 @@ constexpr int kRowsPerWakeUp = 16;
 
 std::atomic<unsigned> s_threadCount{0};  // 0: the machine's default
 
+// A row's stop as the loops inside its samples see it (work::stopRequested()).
+class RowWorkStop final : public work::StopSource {
+ public:
+  explicit RowWorkStop(RowStop const& stop) : m_stop(stop) {}
+  bool stopRequested() const override { return m_stop.requested(); }
+
+ private:
+  RowStop const& m_stop;
+};
+
+void computeWithStop(RowFunction const& computeRow, int row, RowStop const& stop) {
+  RowWorkStop const source(stop);
+  work::ScopedStop const installed(&source);
+  computeRow(row, stop);
+}
+
 unsigned defaultThreadCount() {
   unsigned const hardware = std::thread::hardware_concurrency();
   return std::clamp(hardware, 1u, kMaxRowThreads);
@@ -41,7 +59,7 @@ unsigned defaultThreadCount() {
 bool runOnCallingThread(int rowCount, RowFunction const& computeRow, RowProgress& progress) {
   RowStop const stop = RowStopAccess::progress(progress);
   for (int row = 0; row < rowCount; ++row) {
-    computeRow(row, stop);
+    computeWithStop(computeRow, row, stop);
     progress.rowDone();
     if (progress.cancelled()) return false;
   }
@@ -66,7 +84,7 @@ struct RowJob {
   // False when the row threw: the job stops and keeps the first error.
   bool computeOneRow(int row, RowStop const& rowStop) {
     try {
-      computeRow(row, rowStop);
+      computeWithStop(computeRow, row, rowStop);
     } catch (...) {
       std::lock_guard lock(mutex);
       if (!error) error = std::current_exception();

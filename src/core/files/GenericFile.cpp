@@ -122,7 +122,7 @@ LoadedFile load(std::filesystem::path const& path) {
   return result;
 }
 
-std::string checkNewPath(std::filesystem::path const& path) {
+std::string createEmpty(std::filesystem::path const& path) {
   if (path.empty() || !path.has_filename()) return systemMessage(EISDIR);
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return systemMessage(EISDIR);
@@ -130,23 +130,32 @@ std::string checkNewPath(std::filesystem::path const& path) {
   if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
     return systemMessage(std::filesystem::exists(folder, ec) ? ENOTDIR : ENOENT);
   }
-  return {};
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd >= 0) {
+    ::close(fd);
+    return {};
+  }
+  if (errno == EEXIST) return std::filesystem::is_regular_file(path, ec) ? std::string() : "not a regular file";
+  return systemMessage(errno);
 }
 
 bool LineSplitter::next(std::string_view& line) {
   if (m_done) return false;
-  std::size_t const end = m_rest.find('\n');
+  std::size_t const end = m_rest.find_first_of("\r\n");
   if (end == std::string_view::npos) {
     m_done = true;
     line = m_rest;
     m_rest = {};
-    // Text after the last LF is a line; nothing after it is none.
+    // Text after the last line end is a line; nothing after it is none.
     if (line.empty()) return false;
   } else {
     line = m_rest.substr(0, end);
-    m_rest.remove_prefix(end + 1);
+    bool const crlf = m_rest[end] == '\r' && end + 1 < m_rest.size() && m_rest[end + 1] == '\n';
+    m_rest.remove_prefix(end + (crlf ? 2 : 1));
   }
-  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   ++m_lineNumber;
   return true;
 }
@@ -163,8 +172,8 @@ HeaderCheck checkHeader(std::string_view line, int currentVersion, int& version)
   std::string number;
   if (!(is >> tag) || tag != k_recordFileTag) return HeaderCheck::invalid;
   long long parsed = 0;
-  // A header without a whole number is no header, not a file of a later version.
-  if (!(is >> number) || !text::parseInt(number, parsed)) return HeaderCheck::invalid;
+  // A missing or unreadable number counts as version 0, which no reader reads.
+  if (!(is >> number) || !text::parseInt(number, parsed)) parsed = 0;
   version = parsed > INT_MAX ? INT_MAX : parsed < INT_MIN ? INT_MIN : static_cast<int>(parsed);
   if (parsed < 1 || parsed > currentVersion) return HeaderCheck::laterVersion;
   return HeaderCheck::ok;

@@ -33,8 +33,8 @@ enum class RecordFileStatus {
   complete,       // every record read (an empty file too)
   notOpen,        // the file could not be opened, or this is the null file
   tooLarge,       // above k_maxRecordFileSize: nothing read
-  invalidHeader,  // the first line is not "Qvtx <number>"
-  laterVersion,   // the version is below 1 or above the reader's
+  invalidHeader,  // the first line does not begin with "Qvtx"
+  laterVersion,   // the version is below 1 (or missing) or above the reader's
   invalidRecord,  // a record line could not be read; the records before it are kept
 };
 
@@ -51,8 +51,9 @@ struct LoadedFile {
 // Never opens anything but a regular file (a FIFO or a device could block or never end).
 LoadedFile load(std::filesystem::path const& path);
 
-// Empty when a new file may be made at path, else the reason it cannot.
-std::string checkNewPath(std::filesystem::path const& path);
+// Makes an empty file at path unless one is there; empty when that worked (or
+// a file was there), else the reason it did not.
+std::string createEmpty(std::filesystem::path const& path);
 
 // The lines of a text one by one, split at LF, each whole, a trailing CR dropped.
 class LineSplitter {
@@ -71,7 +72,7 @@ class LineSplitter {
 bool isBlank(std::string_view line);
 
 enum class HeaderCheck { ok, invalid, laterVersion };
-// version receives the number of a header with the tag and a whole number.
+// version receives the header's number, 0 when it has none that reads.
 HeaderCheck checkHeader(std::string_view line, int currentVersion, int& version);
 
 // "Qvtx <version>\n".
@@ -121,7 +122,7 @@ class GenericFile {
   std::string const& getOpenFailure() const { return m_openFailure; }
 
   // Rewrites the whole file atomically in the current version and clears the
-  // modified flag. A new file that has never held a record is not created.
+  // modified flag. A new file that has never held a record stays empty.
   // Throws FileWriteError when the file is not open or read-only, when a
   // record is missing or the whole is too large to be read back, and when the
   // system refuses; the file on disk, the records and the flags stay as they were.
@@ -183,10 +184,11 @@ class GenericFile {
     readContents(loaded.bytes, alerts);
   }
 
-  // A new, empty, writable file that appears on disk with its first write.
+  // A new, empty, writable file, made on disk at once with zero bytes (as the
+  // save dialog makes it); an existing file is left as it is until written.
   void openNew(std::filesystem::path const& path) {
     m_path = path;
-    m_openFailure = recordfile::checkNewPath(path);
+    m_openFailure = recordfile::createEmpty(path);
     if (!m_openFailure.empty()) return;
     m_open = true;
     m_readOnly = false;

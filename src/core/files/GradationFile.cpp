@@ -19,8 +19,10 @@ GradationFile GradationFile::fromContents(std::string_view contents, AlertSink& 
 }
 
 std::shared_ptr<Gradation> GradationFile::readRecord(int, std::stringstream& line) {
+  // Never refused: a damaged line gives what was read on top of the default.
   auto gradation = std::make_shared<Gradation>();
-  line >> *gradation;
+  readGradationLine(line, *gradation);
+  line.clear();
   return gradation;
 }
 

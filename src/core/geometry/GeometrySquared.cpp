@@ -1,12 +1,14 @@
 #include "core/geometry/GeometrySquared.h"
 
 #include "core/base/TextIO.h"
+#include "core/base/WorkStop.h"
 
 #include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <istream>
+#include <limits>
 
 namespace orlenza {
 
@@ -23,6 +25,11 @@ bool sameBits(Coord2D const& a, Coord2D const& b) {
   return std::bit_cast<std::uint64_t>(a.x) == std::bit_cast<std::uint64_t>(b.x) &&
          std::bit_cast<std::uint64_t>(a.y) == std::bit_cast<std::uint64_t>(b.y);
 }
+
+// A power near 2^31 takes seconds on one point: the computation's stop is asked
+// between runs of this many multiplications, and a stopped point answers NaN.
+bool stoppedAfter(long long step) { return (step & (work::kStepsPerPoll - 1)) == 0 && work::stopRequested(); }
+constexpr double k_notANumber = std::numeric_limits<double>::quiet_NaN();
 
 // Below this many multiplications the plain loop is cheaper than looking for repeats.
 constexpr long long k_plainLoopSteps = 64;
@@ -49,9 +56,13 @@ Coord2D GeometrySquared::complexPower(Coord2D z, int power) {
     --remaining;
     ++sinceSaved;
     if (sameBits(w, saved)) {
-      for (remaining %= sinceSaved; remaining > 0; --remaining) w = times(w, z);
+      for (remaining %= sinceSaved; remaining > 0; --remaining) {
+        w = times(w, z);
+        if (stoppedAfter(remaining)) return {k_notANumber, k_notANumber};
+      }
       return w;
     }
+    if (stoppedAfter(remaining)) return {k_notANumber, k_notANumber};
     if (sinceSaved == window) {
       saved = w;
       window *= 2;

@@ -162,17 +162,28 @@ std::ostream& operator<<(std::ostream& os, Gradation const& g) {
   return os;
 }
 
-std::istream& operator>>(std::istream& is, Gradation& g) {
+namespace {
+
+enum class CountBelowOne { readsNothing, fails };
+enum class OnDamage { keepGradation, keepKeysRead };
+
+std::istream& readGradation(std::istream& is, Gradation& g, CountBelowOne belowOne, OnDamage onDamage) {
   int count = 0;
-  if (!text::readInt(is, count) || count < 1) return is;
+  if (!text::readInt(is, count)) return is;
+  if (count < 1) {
+    if (belowOne == CountBelowOne::fails) is.setstate(std::ios::failbit);
+    return is;
+  }
   // Built aside, so that a record cut short leaves g as it was.
   Gradation read = g;
   for (int i = 0; i < count; ++i) {
     double position = 0;
     RGBColor colour;
     if (!text::readDouble(is, position) || !readComponent(is, colour.red) || !readComponent(is, colour.green) ||
-        !readComponent(is, colour.blue))
+        !readComponent(is, colour.blue)) {
+      if (onDamage == OnDamage::keepKeysRead) g = std::move(read);
       return is;  // the stream has failed: no leftovers are inserted
+    }
     float const value = narrowToFloat(position);
     KeyframePosition const key(position);
     if (value == 0.0f || value == 1.0f)
@@ -182,6 +193,20 @@ std::istream& operator>>(std::istream& is, Gradation& g) {
   }
   g = std::move(read);
   return is;
+}
+
+}  // namespace
+
+std::istream& operator>>(std::istream& is, Gradation& g) {
+  return readGradation(is, g, CountBelowOne::readsNothing, OnDamage::keepGradation);
+}
+
+std::istream& readEmbeddedGradation(std::istream& is, Gradation& g) {
+  return readGradation(is, g, CountBelowOne::fails, OnDamage::keepGradation);
+}
+
+void readGradationLine(std::istream& is, Gradation& g) {
+  readGradation(is, g, CountBelowOne::readsNothing, OnDamage::keepKeysRead);
 }
 
 }  // namespace orlenza

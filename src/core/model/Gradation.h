@@ -88,5 +88,11 @@ std::ostream& operator<<(std::ostream& os, Gradation const& g);
 // two on the same step winning. A count below 1 reads nothing more. On a bad
 // or missing token the stream fails and g is left unchanged.
 std::istream& operator>>(std::istream& is, Gradation& g);
+// The same inside a snapshot record, where a count below 1 would leave the
+// keys' tokens to the fields after it: such a count fails the stream.
+std::istream& readEmbeddedGradation(std::istream& is, Gradation& g);
+// A line of a gradation file, which is never refused: the keys read before a
+// bad or missing token stay in g; the stream's state tells of the damage.
+void readGradationLine(std::istream& is, Gradation& g);
 
 }  // namespace orlenza

@@ -39,7 +39,7 @@ std::istream& operator>>(std::istream& is, GradationInfo& info) {
   Gradation gradation;
   double scale = 1.0;
   double offset = 0.0;
-  is >> gradation;
+  readEmbeddedGradation(is, gradation);
   text::readDouble(is, scale);
   text::readDouble(is, offset);
   if (!is) return is;

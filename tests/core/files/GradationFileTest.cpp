@@ -86,9 +86,12 @@ TEST_F(GradationFileTest, OddButReadableRecords) {
     EXPECT_EQ(*file.records()[0], c.expected);
   }
   EXPECT_TRUE(alerts.empty());
-  // A component above 16 bits does not fit: the file is rejected rather than wrapped.
-  EXPECT_EQ(GradationFile::fromContents("Qvtx 1\n2 0 65536 0 0 1 0 0 0 \n", alerts).getStatus(),
-            RecordFileStatus::invalidRecord);
+  // A component above 16 bits does not fit: the keys before it are kept, not wrapped.
+  auto const wide = GradationFile::fromContents("Qvtx 1\n3 0.5 1 2 3 0 65536 0 0 1 0 0 0 \n", alerts);
+  EXPECT_EQ(wide.getStatus(), RecordFileStatus::complete);
+  Gradation half;
+  half.addEntry(KeyframePosition(0.5f), RGBColor{1, 2, 3});
+  EXPECT_EQ(*wide.records().at(0), half);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/generators/DynSys/DynSysParameters.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <istream>
 #include <ostream>
@@ -23,14 +24,14 @@ void DynSysParameters::outputParameters(std::ostream& os) const {
 }
 
 void DynSysParameters::inputParameters(std::istream& is) {
-  long long count = 0;
+  int count = 0;
   std::vector<double> read(parameters.size());
   int mode = 0;
   text::readInt(is, count);
   for (double& p : read) text::readDouble(is, p);
   text::readInt(is, mode);
   if (!is) return;
-  numIterations = clampIterations(count);
+  numIterations = count;
   parameters = std::move(read);
   plotMode = mode;
 }
@@ -39,8 +40,8 @@ void DynSysParameters::morph(DynSysParameters const& a, DynSysParameters const& 
   // In double: the sum of two int counts and its product with t stay exact enough
   // and cannot overflow.
   double const count = (1 - t) * a.numIterations + t * b.numIterations;
-  numIterations = std::isnan(count) ? a.clampIterations(a.numIterations)
-                                    : static_cast<int>(std::clamp(std::trunc(count), 0.0, double(kMaxIterations)));
+  numIterations = std::isnan(count) ? a.numIterations
+                                    : static_cast<int>(std::clamp(std::trunc(count), double(INT_MIN), double(INT_MAX)));
   parameters = a.parameters;
   std::size_t const shared = std::min(a.parameters.size(), b.parameters.size());
   for (std::size_t i = 0; i < shared; ++i) parameters[i] = (1 - t) * a.parameters[i] + t * b.parameters[i];

@@ -10,8 +10,8 @@ namespace orlenza {
 
 class DynSysParameters {
  public:
-  // No snapshot asks for more: the panes cap what they write at this count,
-  // and counts read from files or morphed are clamped into [0, kMaxIterations].
+  // The panes cap what they write at this count. Counts read from files or
+  // morphed are kept as they are: a huge one computes, slowly but cancellably.
   static constexpr int kMaxIterations = 100000000;
   static constexpr int kDefaultIterations = 1000000;
 
@@ -23,20 +23,19 @@ class DynSysParameters {
   explicit DynSysParameters(std::size_t count = 0);
 
   static int clampIterations(long long count);
-  // The clamped count; the field itself may be set directly, and every reader
-  // of it clamps again.
+  // The count clamped into [0, kMaxIterations], as a pane writes it.
   void setNumIterations(long long count) { numIterations = clampIterations(count); }
 
   // The count, every parameter in the vector, the plot mode; each followed by
   // one blank.
   void outputParameters(std::ostream& os) const;
-  // Reads the count (clamped), as many parameters as the vector holds, and the
+  // Reads the count (any int), as many parameters as the vector holds, and the
   // plot mode. All or nothing: on a bad or missing token the stream fails and
   // nothing changes.
   void inputParameters(std::istream& is);
 
   // This block becomes the morph of a towards b by t: the count and every
-  // parameter linear (the count truncated toward zero and clamped; a count
+  // parameter linear (the count truncated toward zero; a count
   // that is no number keeps a's), and hit count whatever both hold. Only the
   // indices both vectors hold are morphed; the rest keep a's values.
   void morph(DynSysParameters const& a, DynSysParameters const& b, double t);

@@ -185,7 +185,8 @@ void ImageComputatorDynSys::computeImage(Snapshot const& snapshot, int width, in
   OrbitPlotter plotter(dynSys, width, height, field);
   for (int h = 0; h < width; ++h) std::fill_n(field[h], height, 0.0);
 
-  long long const total = DynSysParameters::clampIterations(dynSys.getParameters().numIterations);
+  // Any count a record holds computes; a negative one is no iteration.
+  long long const total = std::max(0, dynSys.getParameters().numIterations);
   notifier.initialize(static_cast<long>(total));
   Coord2D point{getInitialX(), getInitialY()};
   auto const follow = [this](Coord2D* from, Coord2D* out, std::size_t count) { followOrbit(from, out, count); };

@@ -9,7 +9,6 @@ namespace {
 
 DynSysParameters fitted(DynSysParameters parameters, int count) {
   parameters.parameters.resize(static_cast<std::size_t>(count), 1.0);
-  parameters.numIterations = DynSysParameters::clampIterations(parameters.numIterations);
   return parameters;
 }
 

@@ -22,7 +22,7 @@ class OrbitFractalRows {
       : m_points(snapshot.getCore(), width, height), m_field(field) {
     auto const& parameters = snapshot.getParameters();
     for (unsigned i = 0; i < 3; ++i) m_p[i] = parameters.getParameter(i);
-    m_count = parameters.getIterations();
+    m_count = std::max(parameters.getIterations(), 1);  // every orbit holds its start
     m_analyzer = OrbitAnalyzer::getAnalyzerFromID(parameters.analyzerID);
     if (m_analyzer == nullptr) m_analyzer = &OrbitAnalyzerDistance::instance();
     // These read the first and the last point and whether there are two.
@@ -30,24 +30,28 @@ class OrbitFractalRows {
                  m_analyzer == &OrbitAnalyzerReal::instance() || m_analyzer == &OrbitAnalyzerImag::instance();
   }
 
+  // A recorded point takes 16 bytes: a count from a record must not decide how
+  // much memory every thread takes, so whole-orbit analyzers read this many at most.
+  static constexpr int kMaxRecordedPoints = 1 << 22;
+
   void computeRow(int y, RowStop const& stop) const {
     if (m_endsOnly)
-      run<false>(y, stop);
+      run<false>(y, stop, m_count);
     else
-      run<true>(y, stop);
+      run<true>(y, stop, std::min(m_count, kMaxRecordedPoints));
   }
 
  private:
   template <bool Record>
-  void run(int y, RowStop const& stop) const {
+  void run(int y, RowStop const& stop, int count) const {
     Orbit orbit;
-    orbit.reserve(Record ? static_cast<std::size_t>(m_count) : 2);
+    orbit.reserve(Record ? static_cast<std::size_t>(count) : 2);
     std::int64_t steps = 0;
     m_points.forEachPixel(y, [&](int x, Coord2D const& q) {
       orbit.clear();
-      orbitfractal::followOrbit<Map, Record>(m_p, q.x, q.y, m_count, orbit);
+      orbitfractal::followOrbit<Map, Record>(m_p, q.x, q.y, count, orbit);
       m_field[x][y] = m_analyzer->extract(orbit);
-      steps += m_count;
+      steps += count;
       if (steps < orbitfractal::kStepsPerCancelCheck) return true;
       steps = 0;
       return !stop.requested();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/base/WorkStop.h"
 #include "core/engine/ImageComputator.h"
 #include "core/engine/Orbit.h"
 #include "core/generators/OrbitFractal/SnapshotOrbitFractal.h"
@@ -18,7 +19,8 @@ inline constexpr std::int64_t kStepsPerCancelCheck = std::int64_t(1) << 18;
 // Follows the map from (x, y) for at most count points, the start first.
 // Record: every point goes into the orbit; otherwise only the start and,
 // when there are two or more, the last (all an analyzer of the ends reads).
-// Answers the number of points the orbit has.
+// Answers the number of points the orbit has. A count in the billions is
+// allowed: the computation's stop is asked every work::kStepsPerPoll points.
 template <class Map, bool Record>
 int followOrbit(double const* p, double x, double y, int count, Orbit& orbit) {
   orbit.add(x, y);
@@ -30,6 +32,7 @@ int followOrbit(double const* p, double x, double y, int count, Orbit& orbit) {
     y = ny;
     ++n;
     if constexpr (Record) orbit.add(x, y);
+    if ((static_cast<std::uint32_t>(n) & (work::kStepsPerPoll - 1)) == 0 && work::stopRequested()) break;
   }
   if constexpr (!Record)
     if (n > 1) orbit.add(x, y);

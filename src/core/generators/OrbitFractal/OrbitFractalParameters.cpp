@@ -1,6 +1,7 @@
 #include "core/generators/OrbitFractal/OrbitFractalParameters.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <istream>
 #include <ostream>
@@ -10,21 +11,6 @@
 #include "core/model/RecordWord.h"
 
 namespace orlenza {
-
-namespace {
-
-// A whole number too long for a double still has a sign.
-bool isIntegerToken(std::string const& token, bool* negative) {
-  std::size_t i = 0;
-  if (!token.empty() && (token[0] == '+' || token[0] == '-')) i = 1;
-  if (i == token.size()) return false;
-  for (std::size_t k = i; k < token.size(); ++k)
-    if (token[k] < '0' || token[k] > '9') return false;
-  *negative = token[0] == '-';
-  return true;
-}
-
-}  // namespace
 
 template <class Map>
 OrbitFractalParameters<Map>::OrbitFractalParameters() {
@@ -51,7 +37,7 @@ int OrbitFractalParameters<Map>::clampIterations(long long count) {
 template <class Map>
 bool OrbitFractalParameters<Map>::iterationsFromNumber(double count, int* iterations) {
   if (std::isnan(count)) return false;
-  *iterations = static_cast<int>(std::clamp(std::trunc(count), double(kMinIterations), double(kMaxIterations)));
+  *iterations = static_cast<int>(std::clamp(std::trunc(count), double(INT_MIN), double(INT_MAX)));
   return true;
 }
 
@@ -68,23 +54,10 @@ void OrbitFractalParameters<Map>::inputParameters(std::istream& is, bool withCou
   static_cast<SnapshotParameters&>(read).inputParameters(is);
   if (!is) return;
   if (withCountAndAnalyzer) {
-    std::string count;
-    text::readWord(is, count);
+    // A whole number, kept as it is; a count below 1 still gives each orbit its start.
+    text::readInt(is, read.m_iterations);
     text::readWord(is, read.analyzerID);
     if (!is) return;
-    double number = 0;
-    bool negative = false;
-    if (text::parseDouble(count, number)) {
-      if (!iterationsFromNumber(number, &read.m_iterations)) {
-        is.setstate(std::ios::failbit);
-        return;
-      }
-    } else if (isIntegerToken(count, &negative)) {
-      read.m_iterations = negative ? kMinIterations : kMaxIterations;
-    } else {
-      is.setstate(std::ios::failbit);
-      return;
-    }
   }
   *this = std::move(read);
 }
@@ -95,7 +68,7 @@ void OrbitFractalParameters<Map>::morph(OrbitFractalParameters const& a, OrbitFr
   SnapshotParameters::morph(a, b, t);
   // In double: the weighted sum of two int counts cannot overflow.
   if (!iterationsFromNumber((1 - t) * a.m_iterations + t * b.m_iterations, &m_iterations))
-    m_iterations = clampIterations(a.m_iterations);
+    m_iterations = a.m_iterations;
 }
 
 template class OrbitFractalParameters<DynFractalMap>;

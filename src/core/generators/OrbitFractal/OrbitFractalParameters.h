@@ -14,8 +14,8 @@ namespace orlenza {
 template <class Map>
 class OrbitFractalParameters final : public SnapshotParameters {
  public:
-  // Orbits run per pixel: a longer one only darkens the picture and slows it
-  // by orders of magnitude, and an orbit needs one point for its analyzer.
+  // The range a pane writes. A record keeps any whole count: a huge one
+  // computes, slowly but cancellably.
   static constexpr int kMinIterations = 1;
   static constexpr int kMaxIterations = 10000;
   static constexpr unsigned kCount = 3;
@@ -31,9 +31,9 @@ class OrbitFractalParameters final : public SnapshotParameters {
   void forceValid() {}
 
   int getIterations() const { return m_iterations; }
-  void setIterations(long long count) { m_iterations = clampIterations(count); }
+  void setIterations(long long count) { m_iterations = clampIterations(count); }  // as a pane writes it
   static int clampIterations(long long count);
-  // A count given as a number: truncated toward zero and clamped; false for NaN.
+  // A count given as a number: truncated toward zero into the int range; false for NaN.
   static bool iterationsFromNumber(double count, int* iterations);
 
   std::string analyzerID = k_idDistanceAnalyzer;
@@ -41,14 +41,14 @@ class OrbitFractalParameters final : public SnapshotParameters {
   // p0, p1, p2, the count, the analyzer; each followed by one blank.
   void outputParameters(std::ostream& os) const;
   // Reads all five, or (withCountAndAnalyzer false) the coefficients alone,
-  // the rest keeping their defaults. The count may be any number (clamped,
-  // truncated); NaN fails. All or nothing: on a bad or missing token the
+  // the rest keeping their defaults. The count is a whole number, kept as
+  // read; a decimal fails. All or nothing: on a bad or missing token the
   // stream fails and nothing changes.
   void inputParameters(std::istream& is, bool withCountAndAnalyzer);
   void inputParameters(std::istream& is) { inputParameters(is, true); }
 
   // This block becomes the morph of a towards b by t: the defaults with the
-  // coefficients and the count linear (the count truncated and clamped, a's
+  // coefficients and the count linear (the count truncated, a's
   // when it is no number) and the default analyzer.
   void morph(OrbitFractalParameters const& a, OrbitFractalParameters const& b, double t);
 

@@ -39,12 +39,11 @@ TEST_F(SnapshotDynSysTest, TextFormReadsBackAndCountsAreClamped) {
   EXPECT_EQ(p.parameters[3], 1e-300);
   EXPECT_EQ(p.plotMode, 1);
 
-  // Counts read from a file land in [0, 100,000,000]; past a long long the record is bad.
+  // Counts read from a file are kept as they are; past an int the record is bad.
   struct Case {
     char const* count;
     int read;
-  } const counts[] = {{"2000000000", 100000000}, {"-5", 0},           {"40000", 40000},
-                      {"0", 0},                  {"100000001", 100000000}, {"-9223372036854775808", 0}};
+  } const counts[] = {{"2000000000", 2000000000}, {"-5", -5}, {"40000", 40000}, {"0", 0}, {"2147483647", 2147483647}};
   for (auto const& c : counts) {
     SnapshotDSHop s;
     std::istringstream is(std::string(c.count) + " 0.4 1 0 7 ");
@@ -80,10 +79,10 @@ TEST_F(SnapshotDynSysTest, VectorsAlwaysHoldTheMembersCount) {
   EXPECT_EQ(longer.getParameters().parameters, (std::vector<double>{1, 2, 3}));
   SnapshotDSSinSin shorter("", SnapshotCore(), block(2000000000, {7}));
   EXPECT_EQ(shorter.getParameters().parameters, (std::vector<double>{7, 1, 1, 1, 1, 1}));
-  EXPECT_EQ(shorter.getParameters().numIterations, 100000000);
+  EXPECT_EQ(shorter.getParameters().numIterations, 2000000000);
   // Shortened through the reference, it still writes the member's count.
   shorter.getParameters().parameters.resize(2);
-  EXPECT_EQ(gen_test::textOf(shorter), "100000000 7 1 1 1 1 1 0 ");
+  EXPECT_EQ(gen_test::textOf(shorter), "2000000000 7 1 1 1 1 1 0 ");
   std::istringstream is("3 4 5 6 7 8 9 0 ");
   shorter.inputParameters(is);
   EXPECT_EQ(shorter.getParameters().parameters.size(), 6u);
@@ -120,8 +119,9 @@ TEST_F(SnapshotDynSysTest, EqualityAndMorph) {
   EXPECT_EQ(end.numIterations, 2000001);
   EXPECT_EQ(end.parameters, b->getParameters().parameters);
   EXPECT_EQ(end.plotMode, 0);
-  EXPECT_EQ(morphed(500).numIterations, 100000000);
-  EXPECT_EQ(morphed(-5).numIterations, 0);
+  EXPECT_EQ(morphed(500).numIterations, 501000500);
+  EXPECT_EQ(morphed(5000).numIterations, 2147483647);
+  EXPECT_EQ(morphed(-5).numIterations, -4000005);
   EXPECT_EQ(morphed(kNaN).numIterations, 1000000);
 }
 

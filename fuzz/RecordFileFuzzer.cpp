@@ -1,6 +1,7 @@
-// Feeds any bytes to the snapshot, gradation and keyframe file readers, with
-// every kind registered. Whatever a reader accepts must write out and read
-// back to the same records, and be stable from that second write on.
+// Feeds any bytes to one record file reader (ORLENZA_FUZZ_FILE: SnapshotFile,
+// GradationFile or MovieFrameFile), with every kind registered. Whatever the
+// reader accepts must write out and read back to the same records, and be
+// stable from that second write on.
 
 #include <cstddef>
 #include <cstdint>
@@ -53,8 +54,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
   std::string_view const bytes(reinterpret_cast<char const*>(data), size);
-  readWriteRead<SnapshotFile>(bytes);
-  readWriteRead<GradationFile>(bytes);
-  readWriteRead<MovieFrameFile>(bytes);
+  readWriteRead<ORLENZA_FUZZ_FILE>(bytes);
   return 0;
 }
