@@ -17,9 +17,6 @@ namespace orlenza::app {
 namespace {
 
 bool always(Application const&) { return true; }
-// Commands of the snapshot browser, the gradation windows and the timeline,
-// which these windows enable once they exist.
-bool windowNotYetBuilt(Application const&) { return false; }
 bool drawPending(Application const& app) { return app.drawing().drawCommandEnabled(); }
 bool canUndo(Application const&) { return DrawingUndo::getManager().undoItemEnabled(); }
 bool canRedo(Application const&) { return DrawingUndo::getManager().redoItemEnabled(); }
@@ -56,7 +53,6 @@ bool gradationFileOpen(Application const& app) { return app.gradations().getGrad
 constexpr CommandId id(std::string_view four) { return commandId(four); }
 
 std::vector<CommandInfo> makeRows() {
-  auto const later = windowNotYetBuilt;
   return {
       // File
       {id("svas"), "menu_File", "cmd_ExportPicture", "Ctrl+E", "", always},

@@ -50,7 +50,6 @@ struct WordParameters {
 };
 using SnapshotWord = ParameterizedSnapshot<WordParameters>;
 
-std::shared_ptr<Snapshot> makeWordInstead() { return std::make_shared<SnapshotWord>(); }
 std::shared_ptr<Snapshot> makeNothing() { return nullptr; }
 
 class SnapshotTest : public ::testing::Test {
