@@ -61,10 +61,6 @@ class UserSession {
     m_controller.goToPreviousSnapshot();
     return *this;
   }
-  UserSession& forward() {
-    m_controller.goToNextSnapshot();
-    return *this;
-  }
   UserSession& lock(int lockIndex, bool locked = true) {
     window().currentPane()->setLocked(lockIndex, locked);
     return *this;
@@ -83,10 +79,6 @@ class UserSession {
   }
   UserSession& chooseGeometry(std::string const& identifier) {
     window().geometryMenuSelection(window().geometryMenu().indexOf(identifier));
-    return *this;
-  }
-  UserSession& store(std::string const& name) {
-    m_controller.memorizeSnapshot(name);
     return *this;
   }
 

@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include <cmath>
-#include <cstring>
-#include <vector>
 
 namespace orlenza {
 namespace {
@@ -37,28 +32,6 @@ TEST(ImageComputatorRegistry, FirstRegistrationWinsAndOnlyItLeaves) {
   }
   EXPECT_EQ(AbstractImageComputator::getComputatorFromID("test-kind"), nullptr);
 }
-
-// Counts the calls in the order the contract asks for them.
-class CountingNotifier : public ComputationNotifier {
- public:
-  long total = -1;
-  int iterations = 0;
-  int cancelAfter = -1;  // answer canceled once this many rows are done
-  std::vector<char> calls;
-
-  void initialize(long t) override {
-    total = t;
-    calls.push_back('i');
-  }
-  void iterate() override {
-    ++iterations;
-    calls.push_back('+');
-  }
-  bool areWeCanceled() const override {
-    const_cast<CountingNotifier*>(this)->calls.push_back('?');
-    return cancelAfter >= 0 && iterations >= cancelAfter;
-  }
-};
 
 }  // namespace
 }  // namespace orlenza

@@ -275,16 +275,7 @@ TEST_F(SnapshotCoreTest, GarbageNeverCrashesAndChangesNothing) {
     expectRejected(join(changed, changed.size()), "x at " + std::to_string(i));
   }
 
-  std::string const huge(10 << 20, '5');
-  auto longFirst = tokens;
-  longFirst[0] = huge;
-  expectRejected(join(longFirst, longFirst.size()), "10 MB number");
-  auto longGeometry = tokens;
-  longGeometry[6] = std::string(10 << 20, 'g');
-  expectRejected(join(longGeometry, longGeometry.size()), "10 MB geometry identifier");
-  expectRejected("0 0 1 0 0 0 geom_nfold 0 0 0 0 1 5000000000 1 0 ", "folds out of range");
-  expectRejected("0 0 1 0 0 0 geom_null 0 0 0 0 1 2000000000 0.5 1 2 3 ", "absurd key count");
-
+  // Long or out-of-range view, geometry and gradation tokens are their own readers' cases.
   // A long identifier is only long, not wrong.
   auto longID = tokens;
   longID[tokens.size() - 4] = std::string(1 << 20, 'n');
