@@ -22,8 +22,8 @@ std::shared_ptr<Snapshot> escape(double centerX) {
   return snap;
 }
 
-// A stop asked while frame 1 is reported is seen after frame 2: a playable
-// movie of three frames. A movie that cannot be written is one sentence and no
+// A stop asked while frame 2 is reported cuts frame 3 short: a playable
+// movie of the three frames made. A movie that cannot be written is one sentence and no
 // file; the keyframes may change while the task runs.
 TEST(MovieTaskTest, StopKeepsAPlayableMovieAndAFailureLeavesNothing) {
   registerCoreFamilies();
@@ -43,7 +43,7 @@ TEST(MovieTaskTest, StopKeepsAPlayableMovieAndAFailureLeavesNothing) {
     MovieTask task(timeline, settings, folder / "stopped.mov", [&] {
       std::unique_lock lock(mutex);
       started.wait(lock, [&] { return running != nullptr; });
-      if (running->progress().framesMade == 2) running->stop();
+      if (running->progress().framesMade == 3) running->stop();
     });
     timeline.clear();  // the task holds its own copy
     {
@@ -54,7 +54,7 @@ TEST(MovieTaskTest, StopKeepsAPlayableMovieAndAFailureLeavesNothing) {
     task.wait();
     EXPECT_EQ(task.outcome(), MovieTask::Outcome::stopped);
     EXPECT_EQ(task.progress().framesMade, 3);
-    EXPECT_EQ(task.progress().currentFrame, 2);
+    EXPECT_EQ(task.progress().currentFrame, 3);
     EXPECT_EQ(task.progress().frameTotal, 10);
     ASSERT_NE(task.latestFrame(), nullptr);
     EXPECT_EQ(task.latestFrame()->width, 24);
