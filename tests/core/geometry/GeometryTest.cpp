@@ -236,13 +236,6 @@ std::string textOf(Geometry const& g) {
   return os.str();
 }
 
-std::shared_ptr<Geometry> readBack(std::string const& text, int version = 3) {
-  std::istringstream is(text);
-  auto g = GeometryFactory::readGeometry(is, version);
-  EXPECT_FALSE(is.fail()) << text;
-  return g;
-}
-
 TEST(Geometry, GarbageFailsEveryReader) {
   registerAllGeometries();
   std::string const huge(10 * 1024 * 1024, '5');
